@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: the native build, the sanitizer build, the format
+# check, the Windows cross builds (64-bit tests under wine) and the end-to-end checks.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+scripts/setup.sh
+
+step() { printf '\n== %s\n' "$*"; }
+
+step "format"
+scripts/check-format.sh
+
+step "build and test"
+scripts/build.sh build
+ctest --test-dir build --output-on-failure -j"$(nproc)"
+
+step "build and test with AddressSanitizer and UndefinedBehaviorSanitizer"
+scripts/build.sh build-asan -DTACHORA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
+
+for extra in scripts/test-windows.sh scripts/test-e2e.sh; do
+  if [ -x "$extra" ]; then
+    step "$(basename "$extra" .sh)"
+    "$extra"
+  fi
+done
+printf '\nall tests passed\n'

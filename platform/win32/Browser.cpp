@@ -4,6 +4,7 @@
 #include <string>
 
 #include <windows.h>
+
 #include <objbase.h>
 #include <shellapi.h>
 
@@ -11,9 +12,9 @@ namespace platform {
 
 void OpenInBrowser(std::string_view address) {
   const int size = static_cast<int>(address.size());
-  std::wstring wide(static_cast<size_t>(::MultiByteToWideChar(CP_UTF8, 0, address.data(), size,
-                                                              nullptr, 0)),
-                    L'\0');
+  std::wstring wide(
+      static_cast<size_t>(::MultiByteToWideChar(CP_UTF8, 0, address.data(), size, nullptr, 0)),
+      L'\0');
   ::MultiByteToWideChar(CP_UTF8, 0, address.data(), size, wide.data(),
                         static_cast<int>(wide.size()));
   // Shell extensions behind the default action may need COM on this thread.

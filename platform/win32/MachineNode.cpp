@@ -6,6 +6,7 @@
 #include <bit>
 
 #include <windows.h>
+
 #include <rpc.h>
 
 #include "platform/OsInfo.h"

@@ -45,8 +45,12 @@ std::optional<WindowsVersionNumbers> ReadWindowsVersion() {
                                info.dwBuildNumber, Utf8(info.szCSDVersion)};
 }
 
-std::string ReadOsRelease() { return {}; }
+std::string ReadOsRelease() {
+  return {};
+}
 
-KernelRelease ReadKernelRelease() { return {}; }
+KernelRelease ReadKernelRelease() {
+  return {};
+}
 
 }  // namespace platform

@@ -115,8 +115,9 @@ void SleepUntil(int64_t deadline) {
   const double countsPerMs = static_cast<double>(PerformanceFrequency()) / 1000.0;
   bool periodRaised = false;
   while (countsPerMs > 0) {
-    const double sleepMs =
-        static_cast<double>(deadline - PerformanceCounter()) / countsPerMs - kSpinMarginMs;
+    const int64_t now = PerformanceCounter();
+    if (now >= deadline) break;
+    const double sleepMs = static_cast<double>(deadline - now) / countsPerMs - kSpinMarginMs;
     if (sleepMs < 1) break;
     if (!periodRaised) {
       // A 1 ms timer period keeps the plain sleep's overshoot within the margin.

@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libfreetype-dev libfontconfig1-dev fonts-liberation fonts-wine
   libjpeg-dev libpng-dev zlib1g-dev uuid-dev libstb-dev
-  mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine64
+  mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine64 googletest
   xvfb openbox xdotool imagemagick x11-utils
   python3-pil
 )

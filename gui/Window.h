@@ -1,0 +1,115 @@
+// A top-level window: a borderless (unless asked otherwise) window on the screen whose
+// control tree is composed into the window's own 32-bit bitmap and presented by dirty
+// rectangles. Closing, modal showing with a nested message loop, and a capture of the
+// composed pixels.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gui/Bitmap.h"
+#include "gui/Color.h"
+#include "gui/Control.h"
+
+namespace gui {
+
+// Results of a modal window; a window's modal loop ends when its result is not kModalNone.
+constexpr int kModalNone = 0;
+constexpr int kModalOk = 1;
+constexpr int kModalCancel = 2;
+constexpr int kModalClose = 8;
+
+class Window : public Control {
+ public:
+  using CloseEvent = std::function<void(Window& sender)>;
+  using CloseQueryEvent = std::function<void(Window& sender, bool& canClose)>;
+  using KeyEvent = std::function<void(Window& sender, int key, uint8_t modifiers)>;
+
+  // A hidden 100 x 100 window of the current application.
+  Window();
+  ~Window() override;
+
+  // Placement on the screen: Left, Top, Width and Height are the client area's.
+  void Center();  // on the screen's work area
+  bool Topmost() const { return topmost_; }
+  void SetTopmost(bool topmost);
+  bool Borderless() const { return borderless_; }
+  void SetBorderless(bool borderless);
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(std::string caption);
+  // The background colour under the controls.
+  Color BackgroundColor() const { return color_; }
+  void SetBackgroundColor(Color color);
+
+  // Hides the window after OnCloseQuery and OnClose; ends the program when this is the
+  // main window; a modal window's loop ends with kModalCancel instead.
+  void Close();
+  // Shows the window and runs a message loop until its ModalResult is set (Close sets
+  // kModalCancel); input to the other windows is ignored meanwhile. Returns the result.
+  int ShowModal();
+  bool Modal() const { return modal_; }
+  int ModalResult() const { return modal_result_; }
+  void SetModalResult(int result) { modal_result_ = result; }
+
+  // Paints the invalid parts now and presents them.
+  void Update();
+  // Marks a rectangle in client coordinates for painting.
+  void InvalidateArea(const Rect& area);
+  bool NeedsPaint() const { return !dirty_.empty(); }
+  // The composed pixels, as last painted.
+  const Bitmap& Surface() const { return surface_; }
+  // A copy of the composed pixels of an area (the window's content brought up to date
+  // first); parts outside the window are black.
+  Bitmap CaptureArea(const Rect& area);
+  platform::NativeWindow& Native() { return *native_; }
+
+  CloseQueryEvent OnCloseQuery;
+  CloseEvent OnClose;
+  KeyEvent OnKeyDown;
+  KeyEvent OnKeyUp;
+
+ protected:
+  void Paint(Canvas& canvas) override;  // fills the background colour
+  virtual void KeyDown(int key, uint8_t modifiers);
+  virtual void KeyUp(int key, uint8_t modifiers);
+  void BoundsChanged(const Rect& oldBounds) override;
+  void VisibleChanged() override;
+
+ private:
+  friend class Application;
+  friend class Control;
+  void OpenNative();
+  void HandleEvent(const platform::Event& event);
+  void PaintPending();
+  void PaintTree(Control& control, Canvas& canvas, bool root);
+  void Present(const std::vector<Rect>& rects);
+  void SetHover(Control* control);
+  void UpdateCursor();
+  void ControlHidden(Control& control);
+  void ForgetControl(Control& control);
+  bool AcceptsInput() const;
+  bool IsDragPoint(Point at);
+  void EndClose();
+
+  Application& app_;
+  std::unique_ptr<platform::NativeWindow> native_;
+  Bitmap surface_;
+  std::vector<Rect> dirty_;
+  bool painting_ = false;
+  bool syncing_bounds_ = false;
+  bool topmost_ = false;
+  bool borderless_ = true;
+  std::string caption_;
+  Color color_ = 0xFF00000F;  // the system's button face, as a new form has
+  Control* hover_ = nullptr;
+  Control* capture_ = nullptr;
+  Control* up_target_ = nullptr;
+  int buttons_down_ = 0;
+  bool modal_ = false;
+  int modal_result_ = kModalNone;
+};
+
+}  // namespace gui

@@ -1,0 +1,48 @@
+// Recorded CPUID dumps: one real processor's answers as text, replayed as a source.
+//
+//   # name: Intel Pentium III (Katmai)
+//   # processors: 1
+//   00000001 00000672 00000000 00000000 0387F9FF     (leaf eax ebx ecx edx, hexadecimal)
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "cpuinfo/CpuidSource.h"
+
+namespace cpuinfo {
+
+struct CpuidDump {
+  std::string name;
+  uint32_t processors = 1;
+  std::map<uint32_t, CpuidRegisters> leaves;
+};
+
+// Bad input; what() reads "FILE:LINE: problem" (or "FILE: problem" for the file itself).
+class CpuidDumpError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// origin names the text in error messages.
+CpuidDump ParseCpuidDump(std::string_view text, const std::string& origin);
+CpuidDump LoadCpuidDump(const std::string& path);
+
+// Answers every processor of the recorded machine with the dump; unlisted leaves answer
+// zeros.
+class ReplayCpuidSource final : public CpuidSource {
+ public:
+  explicit ReplayCpuidSource(CpuidDump dump) : dump_(std::move(dump)) {}
+  CpuidRegisters Execute(uint32_t leaf) override;
+  uint32_t ProcessorCount() override { return dump_.processors; }
+  ProcessorBinding* Binding() override { return nullptr; }
+  const CpuidDump& Dump() const { return dump_; }
+
+ private:
+  CpuidDump dump_;
+};
+
+}  // namespace cpuinfo

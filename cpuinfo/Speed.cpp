@@ -1,0 +1,155 @@
+#include "cpuinfo/Speed.h"
+
+#include <cmath>
+#include <limits>
+
+#include "cpuinfo/Cache.h"
+#include "cpuinfo/Features.h"
+#include "cpuinfo/Processor.h"
+#include "cpuinfo/TextFormat.h"
+#include "cpuinfo/Vendor.h"
+#include "platform/System.h"
+
+namespace cpuinfo {
+namespace {
+
+class SystemSpeedClocks final : public SpeedClocks {
+ public:
+  uint64_t TimeStampCounter() override { return platform::ReadTimeStampCounter(); }
+  int64_t PerformanceCounter() override { return platform::PerformanceCounter(); }
+  int64_t PerformanceFrequency() override { return platform::PerformanceFrequency(); }
+  uint32_t TickCount() override { return platform::TickCount(); }
+  void Sleep(uint32_t milliseconds) override { platform::SleepMs(milliseconds); }
+  void RaiseToTimeCritical() override { platform::RaiseThreadPriorityToTimeCritical(); }
+};
+
+SpeedClocks* installedClocks = nullptr;
+
+constexpr uint32_t kWindowMs = 200;
+constexpr uint32_t kMinimumElapsedMs = 5;
+
+}  // namespace
+
+SpeedClocks& ActiveSpeedClocks() {
+  static SystemSpeedClocks system;
+  return installedClocks ? *installedClocks : system;
+}
+
+SpeedClocks* InstallSpeedClocks(SpeedClocks* clocks) {
+  SpeedClocks* previous = installedClocks;
+  installedClocks = clocks;
+  return previous;
+}
+
+TCpuSpeedThread::TCpuSpeedThread() : thread_([this] { Execute(); }) {}
+
+TCpuSpeedThread::~TCpuSpeedThread() {
+  WaitFor();
+}
+
+void TCpuSpeedThread::WaitFor() {
+  if (thread_.joinable()) thread_.join();
+}
+
+void TCpuSpeedThread::Execute() {
+  SpeedClocks& clocks = ActiveSpeedClocks();
+  clocks.RaiseToTimeCritical();
+  const uint64_t c1 = clocks.TimeStampCounter();
+  const int64_t q1 = clocks.PerformanceCounter();
+  const uint32_t t = clocks.TickCount();
+  clocks.Sleep(kWindowMs);
+  // Only guards against a sleep that ended early; the elapsed time comes from q.
+  while (static_cast<uint32_t>(clocks.TickCount() - t) < kMinimumElapsedMs) {
+  }
+  const uint64_t c2 = clocks.TimeStampCounter();
+  const int64_t q2 = clocks.PerformanceCounter();
+  const int64_t f = clocks.PerformanceFrequency();
+  if (f <= 0 || q2 <= q1) return;  // no usable performance counter: the rate stays 0
+  const double seconds = static_cast<double>(q2 - q1) / static_cast<double>(f);
+  FMhz = static_cast<double>(c2 - c1) / seconds / 1000000.0;
+}
+
+int32_t TCpuSpeedThread::Mhz() const {
+  if (!std::isfinite(FMhz) || FMhz <= 0) return 0;
+  if (FMhz >= static_cast<double>(std::numeric_limits<int32_t>::max())) {
+    return std::numeric_limits<int32_t>::max();
+  }
+  return static_cast<int32_t>(FMhz);
+}
+
+uint32_t NormalizeSpeed(uint32_t mhz) {
+  const auto endings = SpeedEndings();
+  const auto r = static_cast<int32_t>(mhz % 100);
+  for (size_t i = 1; i < endings.size(); ++i) {
+    const auto hi = static_cast<int32_t>(endings[i]);
+    if (r >= hi) continue;
+    const auto lo = static_cast<int32_t>(endings[i - 1]);
+    if (r - lo < hi - r) return mhz - static_cast<uint32_t>(r - lo);
+    return mhz + static_cast<uint32_t>(hi - r);
+  }
+  return mhz;
+}
+
+TProcessorSpeedInformation::TProcessorSpeedInformation(uint8_t processor) : FProcessor(processor) {
+  TCpuSpeedThread thread;
+  thread.WaitFor();
+  FRawSpeed = thread.Mhz();
+  FNormalizedSpeed = static_cast<int32_t>(NormalizeSpeed(static_cast<uint32_t>(FRawSpeed)));
+}
+
+std::string TProcessorSpeedInformation::Rating() {
+  const Ref<IProcessorInformation> information = CpuInstance().Information(FProcessor);
+  if (information->Vendor()->Index() != kVendorAmd) return {};
+  return AmdRating(static_cast<uint32_t>(FNormalizedSpeed),
+                   information->Cache()->Level2()->Size()->Value());
+}
+
+Ref<ICpuBoolean> TProcessorSerial::Available() {
+  return CpuInstance().Information(FProcessor)->Features()->Standard()->ByBit(18)->Available();
+}
+
+bool TProcessorSerial::IsTransmeta() {
+  return CpuInstance().Information(FProcessor)->Vendor()->Index() == kVendorTransmeta;
+}
+
+std::string TProcessorSerial::Text() {
+  if (IsTransmeta()) return SerialGroup(FSerialHigh->Ebx()->Value());
+  return SerialGroup(FSerialHigh->Eax()->Value()) + "-" + SerialGroup(FSerialLow->Edx()->Value()) +
+         "-" + SerialGroup(FSerialLow->Ecx()->Value());
+}
+
+std::string TProcessorSerial::Digits() {
+  std::string text = Text();
+  std::erase(text, '-');
+  return text;
+}
+
+Ref<ICpuBoolean> TProcessorErrata::FdivFlaw() {
+  return MakeBoolean(DivisionFlawed(4195835.0, 3145727.0));
+}
+
+Ref<ICpuBoolean> TProcessorErrata::AmdErratum() {
+  const Ref<IProcessorInformation> information = CpuInstance().Information(FProcessor);
+  if (information->Vendor()->Index() != kVendorAmd) return MakeBoolean(false);
+  const Ref<IProcessorSignature> signature = information->Signature();
+  const bool erratum = signature->Family()->Value()->Value() == 6 &&
+                       signature->Model()->Value()->Value() == 3 &&
+                       signature->Stepping()->Value()->Value() == 0;
+  return MakeBoolean(erratum);
+}
+
+std::string SerialGroup(uint32_t value) {
+  std::string group = FormatText("%1.8x", {int64_t{value}});
+  return group.insert(4, 1, '-');
+}
+
+bool DivisionFlawed(double x, double y) {
+  // volatile keeps the compiler from folding the division away: the FPU must do it.
+  volatile double dividend = x;
+  volatile double divisor = y;
+  volatile double quotient = dividend / divisor;
+  volatile double result = quotient * divisor - dividend;
+  return result != 0.0;
+}
+
+}  // namespace cpuinfo

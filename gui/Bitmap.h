@@ -2,6 +2,7 @@
 // 32 bits per pixel), each row padded to four bytes, with direct row access.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

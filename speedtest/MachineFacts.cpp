@@ -3,9 +3,38 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/System.h"
+#include "speedtest/ClockMeasurement.h"
 #include "speedtest/Formats.h"
+#include "speedtest/MachineIdentity.h"
+#include "speedtest/OperatingSystem.h"
 
 namespace speedtest {
+
+VendorLogo ChooseVendorLogo(std::string_view cpuVendor) {
+  std::string lower(cpuVendor);
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return lower.find("intel") != std::string::npos ? VendorLogo::kIntel : VendorLogo::kAmd;
+}
+
+MachineFacts GatherMachineFacts() {
+  MachineFacts facts;
+  const uint64_t memoryBytes = platform::TotalPhysicalMemory();
+  facts.MachineIdentity = GetMachineIdentity();
+  facts.CpuDescription = cpuinfo::ReadCpuDescription();
+  facts.CpuVendor = cpuinfo::ReadCpuVendor();
+  facts.CpuFamily = cpuinfo::ReadCpuFamily();
+  facts.CpuPublishedSpeed = cpuinfo::ReadCpuPublishedSpeed();
+  facts.ActualSpeed = ActualSpeedText(MeasuredMhz);
+  facts.OsName = OperatingSystemName();
+  facts.MemoryMb = MemoryMbText(memoryBytes);
+  facts.Logo = ChooseVendorLogo(facts.CpuVendor);
+  facts.Flags = cpuinfo::ReadInstructionSetFlags();
+  facts.MmxText = cpuinfo::MmxText(facts.Flags);
+  facts.SseSse2Text = cpuinfo::SseSse2Text(facts.Flags);
+  return facts;
+}
 
 std::string MemoryMbText(uint64_t bytes) {
   if (bytes == 0) return {};
@@ -18,21 +47,6 @@ std::string MemoryLabelText(const std::string& memoryMb) {
 
 std::string ActualSpeedText(int32_t measuredMhz) {
   return SpeedCaption(FormatMhz(measuredMhz));
-}
-
-std::string MmxText(bool mmx) {
-  return mmx ? "MMX Yes" : "MMX No";
-}
-
-std::string SseText(bool sse, bool sse2) {
-  return std::string(sse ? "SSE Yes" : "SSE No") + ", " + (sse2 ? "SSE2 Yes" : "SSE2 No");
-}
-
-VendorLogo ChooseVendorLogo(std::string_view cpuVendor) {
-  std::string lower(cpuVendor);
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return lower.find("intel") != std::string::npos ? VendorLogo::kIntel : VendorLogo::kAmd;
 }
 
 }  // namespace speedtest

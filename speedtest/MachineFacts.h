@@ -5,11 +5,40 @@
 #include <string>
 #include <string_view>
 
+#include "cpuinfo/Facts.h"
+
 namespace speedtest {
 
+// Which vendor picture the details page shows. Every vendor whose long name does not
+// contain "intel" (in any case) gets the AMD picture, Via and Cyrix included.
+enum class VendorLogo : uint8_t { kIntel, kAmd };
+VendorLogo ChooseVendorLogo(std::string_view cpuVendor);
+
+// Everything the details page shows, gathered afresh on every entry.
+struct MachineFacts {
+  std::string MachineIdentity;
+  std::string CpuDescription;
+  std::string CpuVendor;
+  std::string CpuFamily;
+  std::string CpuPublishedSpeed;
+  std::string ActualSpeed;  // MeasuredMhz as the page shows it: "2992 Mhz"
+  std::string OsName;
+  // Whole MB without unit; empty when the system reports no memory size, in which case
+  // the page keeps the memory text it had.
+  std::string MemoryMb;
+  VendorLogo Logo = VendorLogo::kAmd;
+  cpuinfo::InstructionSetFlags Flags;
+  std::string MmxText;      // "MMX Yes"
+  std::string SseSse2Text;  // "SSE Yes, SSE2 No"
+};
+
+// Memory, identity, the four processor texts (the published speed runs the library's
+// own measurement, so this takes about 200 ms), actual speed, system name, memory text,
+// vendor logo and instruction-set flags, in that order.
+MachineFacts GatherMachineFacts();
+
 // Installed memory in whole MB as decimal text, from the full 64-bit byte count
-// (4,294,967,295 bytes give 4095, 24 GiB give 24576); empty text when the count is 0,
-// which leaves the page's previous text in place.
+// (4,294,967,295 bytes give 4095, 24 GiB give 24576); empty text when the count is 0.
 std::string MemoryMbText(uint64_t bytes);
 
 // "2048 MB" for a MemoryMb text.
@@ -17,16 +46,5 @@ std::string MemoryLabelText(const std::string& memoryMb);
 
 // The actual-speed text: MeasuredMhz as "%.4d" followed by " Mhz" (0850 Mhz, 0000 Mhz).
 std::string ActualSpeedText(int32_t measuredMhz);
-
-// "MMX Yes" or "MMX No".
-std::string MmxText(bool mmx);
-
-// The SSE and SSE2 texts joined: "SSE Yes, SSE2 No".
-std::string SseText(bool sse, bool sse2);
-
-// Which vendor picture the details page shows. Every vendor whose long name does not
-// contain "intel" (in any case) gets the AMD picture, Via and Cyrix included.
-enum class VendorLogo : uint8_t { kIntel, kAmd };
-VendorLogo ChooseVendorLogo(std::string_view cpuVendor);
 
 }  // namespace speedtest

@@ -24,14 +24,6 @@ TEST(MemoryText, LabelAddsUnit) {
   EXPECT_EQ(MemoryLabelText("2048"), "2048 MB");
 }
 
-TEST(InstructionSetTexts, YesAndNoForEachFlag) {
-  EXPECT_EQ(MmxText(true), "MMX Yes");
-  EXPECT_EQ(MmxText(false), "MMX No");
-  EXPECT_EQ(SseText(true, false), "SSE Yes, SSE2 No");
-  EXPECT_EQ(SseText(true, true), "SSE Yes, SSE2 Yes");
-  EXPECT_EQ(SseText(false, false), "SSE No, SSE2 No");
-}
-
 TEST(VendorLogo, IntelInAnyCaseShowsTheIntelPicture) {
   EXPECT_EQ(ChooseVendorLogo("Intel Corporation"), VendorLogo::kIntel);
   EXPECT_EQ(ChooseVendorLogo("GENUINEINTEL"), VendorLogo::kIntel);

@@ -1,0 +1,85 @@
+#include "tools/InfoOptions.h"
+
+#include <array>
+
+namespace tools {
+namespace {
+
+constexpr std::array<OptionSpec, 5> kOptions{{
+    {"--json", nullptr, "print the report as one JSON object",
+     [](InfoOptions& o, const std::string&) { o.json = true; }},
+    {"--cpuid-dump", "FILE", "examine a recorded CPUID dump instead of this processor",
+     [](InfoOptions& o, const std::string& value) { o.dumpPath = value; }},
+    {"--no-speed", nullptr, "skip the 200 ms clock-rate measurement",
+     [](InfoOptions& o, const std::string&) { o.measureSpeed = false; }},
+    {"--version", nullptr, "print the version and exit",
+     [](InfoOptions& o, const std::string&) { o.version = true; }},
+    {"--help", nullptr, "print this help and exit",
+     [](InfoOptions& o, const std::string&) { o.help = true; }},
+}};
+
+const OptionSpec* Find(const std::string& name) {
+  for (const OptionSpec& spec : kOptions) {
+    if (name == spec.name) return &spec;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+std::span<const OptionSpec> OptionTable() {
+  return kOptions;
+}
+
+ParsedOptions ParseOptions(const std::vector<std::string>& args) {
+  ParsedOptions parsed;
+  for (size_t i = 0; i < args.size(); ++i) {
+    std::string name = args[i];
+    std::optional<std::string> value;
+    const size_t equals = name.find('=');
+    if (name.rfind("--", 0) == 0 && equals != std::string::npos) {
+      value = name.substr(equals + 1);
+      name = name.substr(0, equals);
+    }
+    if (name == "-h") name = "--help";
+    const OptionSpec* spec = Find(name);
+    if (!spec) {
+      parsed.error = (name.rfind("-", 0) == 0 ? "unknown option '" : "unexpected argument '") +
+                     args[i] + "' (see --help)";
+      return parsed;
+    }
+    if (spec->argument && !value) {
+      if (i + 1 >= args.size()) {
+        parsed.error = std::string("option ") + spec->name + " needs " + spec->argument;
+        return parsed;
+      }
+      value = args[++i];
+    }
+    if (!spec->argument && value) {
+      parsed.error = std::string("option ") + spec->name + " takes no value";
+      return parsed;
+    }
+    spec->apply(parsed.options, value.value_or(std::string()));
+  }
+  return parsed;
+}
+
+std::string UsageText() {
+  std::string text =
+      "Usage: tachora-info [OPTION]...\n"
+      "Shows what the processor identification library reports about processor 0:\n"
+      "the CPU details, caches, feature flags, serial number, errata and processors.\n"
+      "\n";
+  for (const OptionSpec& spec : kOptions) {
+    std::string left = std::string("  ") + spec.name;
+    if (spec.argument) left += std::string(" ") + spec.argument;
+    if (left.size() < 22) left.append(22 - left.size(), ' ');
+    text += left + spec.help + "\n";
+  }
+  text +=
+      "\n"
+      "Exit status: 0 on success, 2 for a bad command line or a bad dump file.\n";
+  return text;
+}
+
+}  // namespace tools

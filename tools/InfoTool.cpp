@@ -1,0 +1,60 @@
+#include "tools/InfoTool.h"
+
+#include <exception>
+
+#include "cpuinfo/CpuidDump.h"
+#include "tools/InfoOptions.h"
+#include "tools/InfoReport.h"
+#include "tools/ReportFormats.h"
+
+namespace tools {
+namespace {
+
+int Fail(std::ostream& err, const std::string& message) {
+  err << "tachora-info: " << message << "\n";
+  return kExitBadInput;
+}
+
+std::string Render(const InfoOptions& options, const InfoReport& report,
+                   const std::string& origin) {
+  return options.json ? RenderJson(report) : RenderText(report, origin);
+}
+
+}  // namespace
+
+int RunInfoTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const ParsedOptions parsed = ParseOptions(args);
+  if (!parsed.error.empty()) return Fail(err, parsed.error);
+  const InfoOptions& options = parsed.options;
+  if (options.help) {
+    out << UsageText();
+    return 0;
+  }
+  if (options.version) {
+    out << kProgramVersion << "\n";
+    return 0;
+  }
+  // The whole report is built in memory first: a failure prints nothing on out.
+  std::string text;
+  try {
+    if (options.dumpPath) {
+      cpuinfo::ReplayCpuidSource source(cpuinfo::LoadCpuidDump(*options.dumpPath));
+      const cpuinfo::ScopedCpuidSource installed(source);
+      const std::string& name = source.Dump().name;
+      const std::string origin = (name.empty() ? std::string("a recorded processor") : name) +
+                                 " (" + *options.dumpPath + ")";
+      text = Render(options, CollectReport(false), origin);
+    } else {
+      text = Render(options, CollectReport(options.measureSpeed), "this computer");
+    }
+  } catch (const cpuinfo::CpuidDumpError& error) {
+    return Fail(err, error.what());
+  } catch (const std::exception& error) {
+    return Fail(err, std::string("internal error: ") + error.what());
+  }
+  out << text;
+  out.flush();
+  return out ? 0 : 1;
+}
+
+}  // namespace tools

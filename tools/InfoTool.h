@@ -1,0 +1,16 @@
+// tachora-info as a function, so it can run inside tests as well as from main.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace tools {
+
+constexpr const char* kProgramVersion = "3.0.3.3";
+constexpr int kExitBadInput = 2;
+
+// Writes the whole report to out, or one error line to err and nothing to out.
+int RunInfoTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace tools

@@ -1,0 +1,15 @@
+// tachora-info: the processor identification library's view of a processor.
+#include <clocale>
+#include <iostream>
+
+#include "cpuinfo/Processor.h"
+#include "tools/InfoTool.h"
+
+int main(int argc, char** argv) {
+  std::setlocale(LC_ALL, "");
+  cpuinfo::InitializeLibrary();
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  const int status = tools::RunInfoTool(args, std::cout, std::cerr);
+  cpuinfo::FinalizeLibrary();
+  return status;
+}

@@ -86,12 +86,19 @@ void Control::SetBounds(int left, int top, int width, int height) {
   width_ = width;
   height_ = height;
   if (parent_) {
-    if (Window* window = OwnerWindow(); window && Showing()) {
+    if (Window* window = OwnerWindow(); window && VisibleInWindow()) {
       window->InvalidateArea(oldInWindow);
       window->InvalidateArea(WindowRect());
     }
   }
   BoundsChanged(old);
+}
+
+bool Control::VisibleInWindow() const {
+  for (const Control* c = this; c->parent_; c = c->parent_) {
+    if (!c->visible_) return false;
+  }
+  return true;
 }
 
 bool Control::Showing() const {
@@ -106,7 +113,7 @@ void Control::SetVisible(bool visible) {
   if (!visible && parent_) {
     if (Window* window = OwnerWindow()) {
       window->ControlHidden(*this);
-      if (Showing()) window->InvalidateArea(WindowRect());
+      if (VisibleInWindow()) window->InvalidateArea(WindowRect());
     }
   }
   visible_ = visible;
@@ -144,7 +151,7 @@ void Control::Invalidate() {
 
 void Control::Invalidate(const Rect& clientRect) {
   Window* window = OwnerWindow();
-  if (!window || !Showing()) return;
+  if (!window || !VisibleInWindow()) return;
   const Point o = WindowOrigin();
   window->InvalidateArea(clientRect.Intersect(ClientRect()).Offset(o.x, o.y));
 }

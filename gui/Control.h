@@ -128,6 +128,8 @@ class Control {
   friend class Application;
   void Detach();
   bool EnabledChain() const;
+  // Visible and so are its parents, the window itself aside: a hidden window composes too.
+  bool VisibleInWindow() const;
 
   Control* parent_ = nullptr;
   std::vector<Control*> children_;

@@ -24,6 +24,7 @@ void ReadFromMemory(png_structp png, png_bytep out, png_size_t length) {
 }
 
 void Silent(png_structp, png_const_charp) {}
+[[noreturn]] void Fail(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 
 }  // namespace
 
@@ -59,7 +60,7 @@ bool Decode(png_structp png, png_infop info, Reader& reader, Bitmap& bitmap,
 }  // namespace
 
 std::optional<DecodedImage> DecodePng(std::span<const uint8_t> bytes) {
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, Silent);
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, Fail, Silent);
   if (!png) return std::nullopt;
   png_infop info = png_create_info_struct(png);
   Reader reader{bytes};

@@ -15,6 +15,7 @@ void Append(png_structp png, png_bytep data, png_size_t length) {
 }
 void Flush(png_structp) {}
 void Silent(png_structp, png_const_charp) {}
+[[noreturn]] void Fail(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 
 }  // namespace
 
@@ -54,7 +55,7 @@ bool Encode(png_structp png, png_infop info, const Bitmap& bitmap, bool alpha,
 std::vector<uint8_t> EncodePng(const Bitmap& bitmap, PngChannels channels) {
   std::vector<uint8_t> out;
   if (bitmap.Empty()) return out;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, Silent);
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, Fail, Silent);
   if (!png) return out;
   png_infop info = png_create_info_struct(png);
   std::vector<uint8_t> line;

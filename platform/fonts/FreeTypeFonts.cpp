@@ -40,6 +40,13 @@ constexpr Substitute kSubstitutes[] = {
 // Folders fontconfig does not scan by default but that hold faces we substitute.
 constexpr const char* kExtraFontDirs[] = {"/usr/share/wine/fonts"};
 
+// The system configuration may reject bitmap-only faces; "Small Fonts" is one.
+constexpr const char kAcceptBitmapFaces[] = R"(<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig><selectfont><acceptfont><pattern>
+  <patelt name="family"><string>Small Fonts</string></patelt>
+</pattern></acceptfont></selectfont></fontconfig>)";
+
 bool SameName(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
     return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
@@ -224,9 +231,13 @@ class FreeTypeLibrary final : public FontLibrary {
  public:
   FreeTypeLibrary() {
     FT_Init_FreeType(&library_);
-    config_ = FcInitLoadConfigAndFonts();
+    config_ = FcInitLoadConfig();
+    if (!config_) return;
+    FcConfigParseAndLoadFromMemory(config_, reinterpret_cast<const FcChar8*>(kAcceptBitmapFaces),
+                                   FcFalse);
+    FcConfigBuildFonts(config_);
     for (const char* dir : kExtraFontDirs) {
-      if (config_) FcConfigAppFontAddDir(config_, reinterpret_cast<const FcChar8*>(dir));
+      FcConfigAppFontAddDir(config_, reinterpret_cast<const FcChar8*>(dir));
     }
   }
   // Lives until the process ends: faces are handed out by reference.
@@ -274,6 +285,11 @@ class FreeTypeLibrary final : public FontLibrary {
       if (FcPatternGetInteger(match, FC_INDEX, 0, &index) == FcResultMatch) result.index = index;
       if (FcPatternGetInteger(match, FC_WEIGHT, 0, &weight) == FcResultMatch) {
         result.bold = weight >= FC_WEIGHT_DEMIBOLD;
+      }
+      // The configuration may mark a regular face as bold and ask for emboldening.
+      FcBool embolden = FcFalse;
+      if (FcPatternGetBool(match, FC_EMBOLDEN, 0, &embolden) == FcResultMatch && embolden) {
+        result.bold = false;
       }
       FcPatternDestroy(match);
     }

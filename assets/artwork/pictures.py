@@ -442,9 +442,9 @@ def about_flag():
     bottom = [(x, wave(x, 26)) for x in range(46, 5, -1)]
     cloth = polygon_mask(c, top + bottom)
     c.glow(cloth, GLOW_RED, 1.5, strength=0.7)
-    c.paint_mask(cloth, linear_gradient(c.image.size, [(0, (235, 30, 22)), (1, (140, 8, 6))]))
-    band = polygon_mask(c, [(x, wave(x, 12.5)) for x in range(6, 47)] + [(x, wave(x, 17.5)) for x in range(46, 5, -1)])
-    c.fill_mask(band, (245, 245, 245))
+    c.paint_mask(cloth, linear_gradient(c.image.size, [(0, (84, 90, 100)), (1, (26, 28, 32))]))
+    band = polygon_mask(c, [(x, wave(x, 12)) for x in range(6, 47)] + [(x, wave(x, 18)) for x in range(46, 5, -1)])
+    c.fill_mask(band, (230, 26, 18))
     shade = c.layer()
     ds = ImageDraw.Draw(shade)
     for x in range(6, 47):
@@ -452,6 +452,6 @@ def about_flag():
         ds.line(c.points([(x, 0), (x, h)]), fill=(0, 0, 0, int(90 * t)), width=c.ss)
     shade.putalpha(Image.composite(shade.getchannel("A"), Image.new("L", shade.size, 0), cloth))
     c.over(shade)
-    star = polygon_mask(c, star_points(16, wave(16, 15), 4.2, 1.8))
-    c.fill_mask(star, (220, 20, 14))
+    star = polygon_mask(c, star_points(15, wave(15, 15), 4.6, 2.0))
+    c.fill_mask(star, (255, 255, 255))
     return c.result("RGB")

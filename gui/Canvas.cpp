@@ -16,8 +16,12 @@ inline void Put(uint8_t* p, Color c) {
 }
 
 // Floor and ceiling of a / b for b > 0.
-inline int64_t FloorDiv(int64_t a, int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
-inline int64_t CeilDiv(int64_t a, int64_t b) { return -FloorDiv(-a, b); }
+inline int64_t FloorDiv(int64_t a, int64_t b) {
+  return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+inline int64_t CeilDiv(int64_t a, int64_t b) {
+  return -FloorDiv(-a, b);
+}
 
 // The horizontal extent of an axis-aligned ellipse's pixels on one row: pixels whose
 // centre lies inside the ellipse inscribed in [l, r) x [t, b). Worked in doubled
@@ -77,7 +81,9 @@ Canvas::Canvas(Bitmap& target) : target_(target), clip_{0, 0, target.Width(), ta
 
 // ---- origin and clip ------------------------------------------------------------------
 
-void Canvas::Save() { stack_.push_back({origin_, clip_, excluded_}); }
+void Canvas::Save() {
+  stack_.push_back({origin_, clip_, excluded_});
+}
 
 void Canvas::Restore() {
   if (stack_.empty()) return;
@@ -87,16 +93,22 @@ void Canvas::Restore() {
   stack_.pop_back();
 }
 
-void Canvas::Translate(int dx, int dy) { origin_ = {origin_.x + dx, origin_.y + dy}; }
+void Canvas::Translate(int dx, int dy) {
+  origin_ = {origin_.x + dx, origin_.y + dy};
+}
 
-void Canvas::ClipTo(const Rect& r) { clip_ = clip_.Intersect(r.Offset(origin_.x, origin_.y)); }
+void Canvas::ClipTo(const Rect& r) {
+  clip_ = clip_.Intersect(r.Offset(origin_.x, origin_.y));
+}
 
 void Canvas::ExcludeClip(const Rect& r) {
   const Rect excluded = r.Offset(origin_.x, origin_.y).Intersect(clip_);
   if (!excluded.Empty()) excluded_.push_back(excluded);
 }
 
-Rect Canvas::ClipRect() const { return clip_.Offset(-origin_.x, -origin_.y); }
+Rect Canvas::ClipRect() const {
+  return clip_.Offset(-origin_.x, -origin_.y);
+}
 
 template <typename Visit>
 void Canvas::ForVisible(int y, int x0, int x1, Visit&& visit) {
@@ -127,8 +139,9 @@ void Canvas::ForVisible(int y, int x0, int x1, Visit&& visit) {
 
 bool Canvas::Visible(int x, int y) const {
   if (!clip_.Contains(Point{x, y})) return false;
-  return std::none_of(excluded_.begin(), excluded_.end(),
-                      [&](const Rect& e) { return e.Contains(Point{x, y}); });
+  return std::none_of(excluded_.begin(), excluded_.end(), [&](const Rect& e) {
+    return e.Contains(Point{x, y});
+  });
 }
 
 void Canvas::FillSpan(int y, int x0, int x1, Color color) {
@@ -146,7 +159,9 @@ void Canvas::SetPixel(Point p, Color color) {
   FillSpan(p.y + origin_.y, x, x + 1, SystemColor(color));
 }
 
-Color Canvas::GetPixel(Point p) const { return target_.Pixel(p.x + origin_.x, p.y + origin_.y); }
+Color Canvas::GetPixel(Point p) const {
+  return target_.Pixel(p.x + origin_.x, p.y + origin_.y);
+}
 
 void Canvas::FillRect(const Rect& r, Color color) {
   const Rect t = r.Offset(origin_.x, origin_.y).Intersect(clip_);
@@ -237,8 +252,8 @@ void Canvas::FillPolygon(std::span<const Point> points, Color color) {
       if (y < a.y || y >= b.y) continue;
       // Crossing x = a.x + (y + 0.5 - a.y) * dx / dy = n / (2 dy), in exact integers.
       const int64_t dy = b.y - a.y;
-      const int64_t n = 2 * int64_t(a.x) * dy + (2 * int64_t(y) + 1 - 2 * int64_t(a.y)) *
-                                                   (int64_t(b.x) - a.x);
+      const int64_t n =
+          2 * int64_t(a.x) * dy + (2 * int64_t(y) + 1 - 2 * int64_t(a.y)) * (int64_t(b.x) - a.x);
       // Pixel x is right of the crossing when x + 0.5 >= n / (2 dy).
       crossings.push_back({CeilDiv(n - dy, 2 * dy), direction});
     }
@@ -282,7 +297,9 @@ void Canvas::Polygon(std::span<const Point> points) {
   OutlinePolygon(points, true);
 }
 
-void Canvas::Polyline(std::span<const Point> points) { OutlinePolygon(points, false); }
+void Canvas::Polyline(std::span<const Point> points) {
+  OutlinePolygon(points, false);
+}
 
 // ---- lines ----------------------------------------------------------------------------
 
@@ -398,7 +415,9 @@ void Canvas::Line(Point from, Point to) {
   }
 }
 
-void Canvas::LineTo(Point p) { Line(cursor_, p); }
+void Canvas::LineTo(Point p) {
+  Line(cursor_, p);
+}
 
 // ---- copies ---------------------------------------------------------------------------
 

@@ -74,7 +74,7 @@ class Canvas {
   void Save();
   void Restore();
   void Translate(int dx, int dy);
-  void ClipTo(const Rect& r);  // intersects the clip with r (in current coordinates)
+  void ClipTo(const Rect& r);       // intersects the clip with r (in current coordinates)
   void ExcludeClip(const Rect& r);  // the next fills skip r, until Restore
   Rect ClipRect() const;            // in current coordinates
   Point Origin() const { return origin_; }
@@ -86,7 +86,7 @@ class Canvas {
   void Ellipse(const Rect& r);
   void Polygon(std::span<const Point> points);
   void Polyline(std::span<const Point> points);  // open, with the pen
-  void Line(Point from, Point to);  // with the pen, any width
+  void Line(Point from, Point to);               // with the pen, any width
   void MoveTo(Point p) { cursor_ = p; }
   void LineTo(Point p);
   void SetPixel(Point p, Color color);
@@ -133,16 +133,16 @@ class Canvas {
 
   // Span fill in target coordinates, half-open, honouring the clip and exclusions.
   void FillSpan(int y, int x0, int x1, Color color);
-  bool Visible(int x, int y) const;  // target coordinates
+  bool Visible(int x, int y) const;                    // target coordinates
   void DrawLine(Point origin, std::string_view utf8);  // text at the line box's top-left
   template <typename Visit>
   void ForVisible(int y, int x0, int x1, Visit&& visit);
   void FillPolygon(std::span<const Point> points, Color color);
   void OutlinePolygon(std::span<const Point> points, bool closed);
-  void ThinLine(Point from, Point to, Color color);  // target coordinates, end excluded
+  void ThinLine(Point from, Point to, Color color);             // target coordinates, end excluded
   void WideLine(Point from, Point to, int width, Color color);  // target coordinates
-  void CopyRows(Point at, const Bitmap& source, const Rect& sourceRect, int mode,
-                Color transparent, uint8_t opacity);
+  void CopyRows(Point at, const Bitmap& source, const Rect& sourceRect, int mode, Color transparent,
+                uint8_t opacity);
   std::vector<std::pair<int, int>> spans_;  // scratch for visible spans
 };
 

@@ -14,7 +14,9 @@ platform::FontFace& FaceFor(const Font& font) {
       {font.name, std::max(font.size, 1), font.bold, font.antialias});
 }
 
-bool IsControl(char32_t code) { return code < 0x20 || code == 0x7F; }
+bool IsControl(char32_t code) {
+  return code < 0x20 || code == 0x7F;
+}
 
 int Measure(platform::FontFace& face, std::string_view utf8) {
   int width = 0;
@@ -27,9 +29,13 @@ int Measure(platform::FontFace& face, std::string_view utf8) {
 
 }  // namespace
 
-int Canvas::TextWidth(std::string_view utf8) const { return Measure(FaceFor(font), utf8); }
+int Canvas::TextWidth(std::string_view utf8) const {
+  return Measure(FaceFor(font), utf8);
+}
 
-int Canvas::TextHeight() const { return FaceFor(font).Metrics().lineHeight; }
+int Canvas::TextHeight() const {
+  return FaceFor(font).Metrics().lineHeight;
+}
 
 void Canvas::TextOut(Point at, std::string_view utf8) {
   DrawLine({at.x + origin_.x, at.y + origin_.y}, utf8);
@@ -111,8 +117,7 @@ std::vector<std::string> Canvas::WrapText(std::string_view utf8, int width) cons
   return lines;
 }
 
-int Canvas::DrawWrappedText(const Rect& box, std::string_view utf8, TextAlign align,
-                            bool draw) {
+int Canvas::DrawWrappedText(const Rect& box, std::string_view utf8, TextAlign align, bool draw) {
   const std::vector<std::string> lines = WrapText(utf8, box.Width());
   const int lineHeight = TextHeight();
   const int height = int(lines.size()) * lineHeight;

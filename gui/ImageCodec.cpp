@@ -23,8 +23,8 @@ constexpr Signature kSignatures[] = {
 
 ImageFormat DetectImageFormat(std::span<const uint8_t> bytes) {
   for (const Signature& s : kSignatures) {
-    if (bytes.size() >= s.length && std::equal(s.bytes.begin(), s.bytes.begin() + s.length,
-                                                bytes.begin())) {
+    if (bytes.size() >= s.length &&
+        std::equal(s.bytes.begin(), s.bytes.begin() + s.length, bytes.begin())) {
       return s.format;
     }
   }

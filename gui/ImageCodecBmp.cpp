@@ -91,7 +91,8 @@ std::optional<DecodedImage> DecodeBmp(std::span<const uint8_t> bytes) {
     if (paletteCount == 0 || paletteCount > maxColors) paletteCount = maxColors;
     size_t at = kFileHeader + headerSize;
     if (headerSize == 40 && compression == kBitFields) at += 12;
-    for (uint32_t i = 0; i < paletteCount && at + 3 <= bytes.size(); ++i, at += size_t(paletteEntry)) {
+    for (uint32_t i = 0; i < paletteCount && at + 3 <= bytes.size();
+         ++i, at += size_t(paletteEntry)) {
       palette.push_back(Rgb(bytes[at + 2], bytes[at + 1], bytes[at]));
     }
     palette.resize(maxColors, Rgb(0, 0, 0));
@@ -116,8 +117,8 @@ std::optional<DecodedImage> DecodeBmp(std::span<const uint8_t> bytes) {
       } else if (bits == 24) {
         b = in[x * 3], g = in[x * 3 + 1], r = in[x * 3 + 2];
       } else {
-        const uint32_t pixel = bits == 16 ? Read16({in, stride}, size_t(x) * 2)
-                                          : Read32({in, stride}, size_t(x) * 4);
+        const uint32_t pixel =
+            bits == 16 ? Read16({in, stride}, size_t(x) * 2) : Read32({in, stride}, size_t(x) * 4);
         r = red.From(pixel, 0), g = green.From(pixel, 0), b = blue.From(pixel, 0);
         a = alpha.From(pixel, 255);
       }

@@ -24,7 +24,9 @@ void ReadFromMemory(png_structp png, png_bytep out, png_size_t length) {
 }
 
 void Silent(png_structp, png_const_charp) {}
-[[noreturn]] void Fail(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+[[noreturn]] void Fail(png_structp png, png_const_charp) {
+  png_longjmp(png, 1);
+}
 
 }  // namespace
 

@@ -15,7 +15,9 @@ void Append(png_structp png, png_bytep data, png_size_t length) {
 }
 void Flush(png_structp) {}
 void Silent(png_structp, png_const_charp) {}
-[[noreturn]] void Fail(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+[[noreturn]] void Fail(png_structp png, png_const_charp) {
+  png_longjmp(png, 1);
+}
 
 }  // namespace
 

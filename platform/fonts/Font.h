@@ -23,8 +23,8 @@ struct FontRequest {
 // One rendered glyph. Coverage is 0..255 per pixel (only 0 and 255 when aliased),
 // width * height bytes, top row first.
 struct Glyph {
-  int left = 0;     // from the pen position to the first column
-  int top = 0;      // from the baseline up to the first row
+  int left = 0;  // from the pen position to the first column
+  int top = 0;   // from the baseline up to the first row
   int width = 0;
   int height = 0;
   int advance = 0;  // pen movement in whole pixels

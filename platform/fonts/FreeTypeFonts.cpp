@@ -28,12 +28,9 @@ struct Substitute {
 };
 constexpr Substitute kSubstitutes[] = {
     // requested          installed
-    {"Arial", "Liberation Sans"},
-    {"Helvetica", "Liberation Sans"},
-    {"MS Sans Serif", "Liberation Sans"},
-    {"Times New Roman", "Liberation Serif"},
-    {"Courier New", "Liberation Mono"},
-    {"Tahoma", "Tahoma"},
+    {"Arial", "Liberation Sans"},         {"Helvetica", "Liberation Sans"},
+    {"MS Sans Serif", "Liberation Sans"}, {"Times New Roman", "Liberation Serif"},
+    {"Courier New", "Liberation Mono"},   {"Tahoma", "Tahoma"},
     {"Small Fonts", "Small Fonts"},
 };
 
@@ -49,7 +46,8 @@ constexpr const char kAcceptBitmapFaces[] = R"(<?xml version="1.0"?>
 
 bool SameName(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    return std::tolower(static_cast<unsigned char>(x)) ==
+           std::tolower(static_cast<unsigned char>(y));
   });
 }
 
@@ -148,8 +146,8 @@ class FreeTypeFace final : public FontFace {
       metrics_.underlineThickness = std::max(1, size / 12);
       metrics_.underlineOffset = std::max(1, metrics_.descent / 2);
     }
-    metrics_.underlineOffset =
-        std::min(metrics_.underlineOffset, std::max(0, metrics_.descent - metrics_.underlineThickness));
+    metrics_.underlineOffset = std::min(
+        metrics_.underlineOffset, std::max(0, metrics_.descent - metrics_.underlineThickness));
   }
 
   Glyph Render(char32_t code) {
@@ -247,8 +245,8 @@ class FreeTypeLibrary final : public FontLibrary {
 
   FontFace& Face(const FontRequest& request) override {
     std::lock_guard lock(mutex_);
-    const auto key = std::make_tuple(request.family, request.pixelSize, request.bold,
-                                     request.antialias);
+    const auto key =
+        std::make_tuple(request.family, request.pixelSize, request.bold, request.antialias);
     auto found = faces_.find(key);
     if (found != faces_.end()) return *found->second;
     const FoundFile file = Find(request.family, request.bold);

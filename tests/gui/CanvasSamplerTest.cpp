@@ -37,8 +37,8 @@ TEST(CanvasSampler, DrawsEveryPrimitiveAndFont) {
                     TextAlign::Center);
   c.pen = {0x000000FF, 1};
   c.brush = {0x000000FF};
-  const std::array<Point, 6> segment{{{10, 120}, {14, 116}, {50, 116}, {54, 120}, {50, 124},
-                                      {14, 124}}};
+  const std::array<Point, 6> segment{
+      {{10, 120}, {14, 116}, {50, 116}, {54, 120}, {50, 124}, {14, 124}}};
   c.Polygon(segment);
   c.pen = {0x00FFFFFF, 2};
   c.brush = {0x00404040};

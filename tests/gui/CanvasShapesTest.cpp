@@ -221,8 +221,7 @@ TEST_F(CanvasShapes, DiagonalWideLineIsSymmetricAboutItsMiddle) {
   canvas.Line({5, 5}, {25, 20});
   for (int y = 0; y < 30; ++y) {
     for (int x = 0; x < 31; ++x) {
-      EXPECT_EQ(bitmap.Pixel(x, y) == kRed, bitmap.Pixel(30 - x, 25 - y) == kRed)
-          << x << "," << y;
+      EXPECT_EQ(bitmap.Pixel(x, y) == kRed, bitmap.Pixel(30 - x, 25 - y) == kRed) << x << "," << y;
     }
   }
   EXPECT_EQ(bitmap.Pixel(15, 12), kRed);

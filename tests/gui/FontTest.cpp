@@ -13,7 +13,9 @@ namespace {
 constexpr Color kWhite = 0x00FFFFFF;
 constexpr Color kBlack = 0x00000000;
 
-std::string FileName(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+std::string FileName(const std::string& path) {
+  return path.substr(path.rfind('/') + 1);
+}
 
 TEST(FontLookup, ProgramFamiliesFindTheirStandIns) {
   auto& fonts = platform::FontLibrary::Instance();
@@ -44,9 +46,9 @@ TEST(FontGlyphs, AliasedGlyphsAreOnOrOffAndAntialiasedHaveGreys) {
   for (const char* family : {"Arial", "Tahoma", "Small Fonts"}) {
     const auto& g = fonts.Face({family, 11}).GlyphFor('e');
     ASSERT_GT(g.width * g.height, 0) << family;
-    EXPECT_TRUE(std::all_of(g.coverage.begin(), g.coverage.end(),
-                            [](uint8_t c) { return c == 0 || c == 255; }))
-        << family;
+    EXPECT_TRUE(std::all_of(g.coverage.begin(), g.coverage.end(), [](uint8_t c) {
+      return c == 0 || c == 255;
+    })) << family;
   }
   const auto& smooth = fonts.Face({"Arial", 20, false, true}).GlyphFor('e');
   EXPECT_TRUE(std::any_of(smooth.coverage.begin(), smooth.coverage.end(),
@@ -99,8 +101,8 @@ TEST_F(CanvasText, TextFallsWithinItsMeasuredBox) {
   const Rect box = Rect::XYWH(10, 20, canvas.TextWidth("Measured MHz"), canvas.TextHeight());
   const Rect ink = Ink();
   ASSERT_FALSE(ink.Empty());
-  EXPECT_TRUE(box.Inflate(1).Contains(ink)) << ink.left << "," << ink.top << "," << ink.right
-                                            << "," << ink.bottom;
+  EXPECT_TRUE(box.Inflate(1).Contains(ink))
+      << ink.left << "," << ink.top << "," << ink.right << "," << ink.bottom;
   EXPECT_GT(ink.Width(), box.Width() * 3 / 4);
 }
 

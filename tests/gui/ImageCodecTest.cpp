@@ -62,7 +62,9 @@ std::vector<uint8_t> EncodeJpeg(const Bitmap& b, bool gray) {
   return bytes;
 }
 
-void Put16(std::vector<uint8_t>& v, uint16_t x) { v.insert(v.end(), {uint8_t(x), uint8_t(x >> 8)}); }
+void Put16(std::vector<uint8_t>& v, uint16_t x) {
+  v.insert(v.end(), {uint8_t(x), uint8_t(x >> 8)});
+}
 void Put32(std::vector<uint8_t>& v, uint32_t x) {
   for (int i = 0; i < 4; ++i) v.push_back(uint8_t(x >> (8 * i)));
 }
@@ -158,8 +160,8 @@ TEST(ImageJpeg, DamagedDataIsRefused) {
 TEST(ImageBmp, Decodes24BitBottomUp) {
   // 2 x 2: bottom row first, rows padded to 8 bytes.
   const std::vector<uint8_t> data{
-      1, 2, 3, 4, 5, 6, 0, 0,   // bottom row: (0,1) and (1,1)
-      7, 8, 9, 10, 11, 12, 0, 0  // top row
+      1, 2, 3, 4,  5,  6,  0, 0,  // bottom row: (0,1) and (1,1)
+      7, 8, 9, 10, 11, 12, 0, 0   // top row
   };
   auto image = DecodeImage(MakeBmp(2, 2, 24, 0, {}, data));
   ASSERT_TRUE(image);
@@ -178,8 +180,7 @@ TEST(ImageBmp, DecodesPalettesAndBitFields) {
   EXPECT_EQ(paletted->bitmap.Pixel(1, 0), Rgb(0, 255, 0));
   EXPECT_EQ(paletted->bitmap.Pixel(2, 0), Rgb(0, 0, 0));
   // 16 bits, 5-6-5 masks.
-  auto bitfields =
-      DecodeBmp(MakeBmp(1, 1, 16, 3, {0xF800, 0x07E0, 0x001F}, {0x1F, 0xF8, 0, 0}));
+  auto bitfields = DecodeBmp(MakeBmp(1, 1, 16, 3, {0xF800, 0x07E0, 0x001F}, {0x1F, 0xF8, 0, 0}));
   ASSERT_TRUE(bitfields);
   EXPECT_EQ(bitfields->bitmap.Pixel(0, 0), Rgb(255, 0, 255));
   // 32 bits with an alpha mask.
@@ -193,10 +194,10 @@ TEST(ImageBmp, DecodesPalettesAndBitFields) {
 
 TEST(ImageBmp, RefusesWhatItCannotRead) {
   const std::vector<uint8_t> row{1, 2, 3, 0};
-  EXPECT_FALSE(DecodeBmp(MakeBmp(1, 1, 8, 1, {0}, row)));        // RLE
-  EXPECT_FALSE(DecodeBmp(MakeBmp(100, 100, 24, 0, {}, row)));    // data too short
-  EXPECT_FALSE(DecodeBmp(MakeBmp(100000, 1, 24, 0, {}, row)));   // absurd width
-  EXPECT_FALSE(DecodeBmp(MakeBmp(1, 1, 7, 0, {}, row)));         // no such depth
+  EXPECT_FALSE(DecodeBmp(MakeBmp(1, 1, 8, 1, {0}, row)));       // RLE
+  EXPECT_FALSE(DecodeBmp(MakeBmp(100, 100, 24, 0, {}, row)));   // data too short
+  EXPECT_FALSE(DecodeBmp(MakeBmp(100000, 1, 24, 0, {}, row)));  // absurd width
+  EXPECT_FALSE(DecodeBmp(MakeBmp(1, 1, 7, 0, {}, row)));        // no such depth
   auto bmp = MakeBmp(1, 1, 24, 0, {}, row);
   bmp.resize(20);
   EXPECT_FALSE(DecodeBmp(bmp));

@@ -80,6 +80,7 @@ class HeadlessBackend : public Backend {
   Clock& GetClock() override { return clock_; }
 
   VirtualClock& Time() { return clock_; }
+  const VirtualClock& Time() const { return clock_; }
 
   // Scripted input in screen coordinates. Events queue up until the loop takes them; the
   // pointer and the buttons behave as a desktop's: a press captures the pointer for the

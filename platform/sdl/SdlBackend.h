@@ -1,0 +1,55 @@
+// The desktop window backend over SDL2: borderless top-level windows that show our
+// composed frames through the window surface (no OpenGL), input, cursors, dragging a
+// window by hand from the pointer's screen position, and a wake-up from other threads.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include "platform/Window.h"
+#include "platform/sdl/SystemClock.h"
+
+namespace platform {
+
+class SdlWindow;
+
+class SdlBackend : public Backend {
+ public:
+  // Initialises SDL's video; throws std::runtime_error when no display can be opened.
+  SdlBackend();
+  ~SdlBackend() override;
+  SdlBackend(const SdlBackend&) = delete;
+  SdlBackend& operator=(const SdlBackend&) = delete;
+
+  std::unique_ptr<NativeWindow> OpenWindow(const WindowOptions& options) override;
+  Rect WorkArea() override;
+  bool PollEvent(Event& event) override;
+  void WaitEvents(int64_t deadlineUs) override;
+  void Wake() override;
+  Clock& GetClock() override { return clock_; }
+
+ private:
+  friend class SdlWindow;
+  struct Drag {
+    SdlWindow* window = nullptr;
+    int mouseX = 0, mouseY = 0, windowX = 0, windowY = 0;
+  };
+  // Turns one SDL event into ours (or none), handling drags and wake-ups itself.
+  void Translate(const void* sdlEvent);
+  void Forget(SdlWindow* window);
+  SdlWindow* Find(uint32_t sdlWindowId) const;
+  void ApplyCursor(SdlWindow* window);
+
+  SystemClock clock_;
+  uint32_t wake_event_ = 0;
+  std::atomic<bool> wake_pending_{false};
+  std::vector<SdlWindow*> windows_;
+  std::deque<Event> pending_;
+  Drag drag_;
+  void* cursors_[2] = {nullptr, nullptr};  // SDL_Cursor*, by Cursor
+};
+
+}  // namespace platform

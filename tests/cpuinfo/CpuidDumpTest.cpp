@@ -1,0 +1,110 @@
+// Reading recorded dumps, and what bad input is told.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "cpuinfo/CpuidDump.h"
+
+namespace cpuinfo {
+namespace {
+
+std::string ErrorOf(const std::string& text) {
+  try {
+    ParseCpuidDump(text, "test.cpuid");
+  } catch (const CpuidDumpError& error) {
+    return error.what();
+  }
+  return "no error";
+}
+
+TEST(DumpParser, ReadsCommentsAndLeaves) {
+  const CpuidDump dump = ParseCpuidDump(
+      "# name: Intel Pentium III (Katmai)\n"
+      "# processors: 2\n"
+      "# source: somewhere\n"
+      "\n"
+      "00000000 00000002 756E6547 6C65746E 49656E69\r\n"
+      "  80000000   80000004 0 a B  \n",
+      "x");
+  EXPECT_EQ(dump.name, "Intel Pentium III (Katmai)");
+  EXPECT_EQ(dump.processors, 2u);
+  ASSERT_EQ(dump.leaves.size(), 2u);
+  EXPECT_EQ(dump.leaves.at(0).ebx, 0x756E6547u);
+  EXPECT_EQ(dump.leaves.at(0x80000000).eax, 0x80000004u);
+  EXPECT_EQ(dump.leaves.at(0x80000000).ecx, 0xAu);
+  EXPECT_EQ(dump.leaves.at(0x80000000).edx, 0xBu);
+}
+
+TEST(DumpParser, ProcessorCountDefaultsToOne) {
+  EXPECT_EQ(ParseCpuidDump("0 1 2 3 4\n", "x").processors, 1u);
+}
+
+TEST(DumpParser, ALineThatIsNotFiveWordsNamesFileAndLine) {
+  EXPECT_EQ(ErrorOf("# name: x\n0 1 2 3\n"),
+            "test.cpuid:2: expected five hexadecimal words (leaf eax ebx ecx edx), found 4");
+  EXPECT_EQ(ErrorOf("0 1 2 3 4 5\n").substr(0, 13), "test.cpuid:1:");
+}
+
+TEST(DumpParser, AWordThatIsNotHexadecimal) {
+  EXPECT_EQ(ErrorOf("0 1 2 3 4\n00000001 0x672 0 0 0\n"),
+            "test.cpuid:2: '0x672' is not a hexadecimal number");
+  EXPECT_EQ(ErrorOf(std::string("0 1 2 3 \x01\x02", 10)),
+            "test.cpuid:1: '?"
+            "?' is not a hexadecimal number");
+}
+
+TEST(DumpParser, ANumberOverThirtyTwoBits) {
+  EXPECT_EQ(ErrorOf("0 1 2 3 4\n1 100000000 0 0 0\n"),
+            "test.cpuid:2: '100000000' does not fit in 32 bits");
+  EXPECT_EQ(ParseCpuidDump("0000000001 1 2 3 4\n", "x").leaves.count(1), 1u);
+}
+
+TEST(DumpParser, ARepeatedLeaf) {
+  EXPECT_EQ(ErrorOf("0 1 2 3 4\n1 0 0 0 0\n\n00000001 0 0 0 0\n"),
+            "test.cpuid:4: leaf '00000001' repeats the one on line 2");
+}
+
+TEST(DumpParser, ABadProcessorCount) {
+  EXPECT_EQ(ErrorOf("# processors: two\n0 0 0 0 0\n"),
+            "test.cpuid:1: processor count 'two' is not a positive decimal number");
+  EXPECT_EQ(ErrorOf("# processors: 0\n").substr(0, 13), "test.cpuid:1:");
+  EXPECT_EQ(ErrorOf("# processors: 99999999999\n").substr(0, 13), "test.cpuid:1:");
+}
+
+TEST(DumpParser, NoLeavesAtAll) {
+  EXPECT_EQ(ErrorOf(""), "test.cpuid: no CPUID leaves recorded");
+  EXPECT_EQ(ErrorOf("# name: empty\n"), "test.cpuid: no CPUID leaves recorded");
+}
+
+TEST(DumpFile, MissingFileAndDirectory) {
+  try {
+    LoadCpuidDump("/nonexistent/dir/file.cpuid");
+    FAIL();
+  } catch (const CpuidDumpError& error) {
+    EXPECT_EQ(std::string(error.what()),
+              "/nonexistent/dir/file.cpuid: cannot open (No such file or directory)");
+  }
+  EXPECT_THROW(LoadCpuidDump(std::filesystem::temp_directory_path().string()), CpuidDumpError);
+}
+
+TEST(DumpFile, LoadsAFile) {
+  const std::string path =
+      (std::filesystem::temp_directory_path() / "tachora-dump-test.cpuid").string();
+  {
+    std::ofstream file(path);
+    file << "# processors: 4\n00000000 00000001 68747541 444D4163 69746E65\n";
+  }
+  const CpuidDump dump = LoadCpuidDump(path);
+  std::remove(path.c_str());
+  EXPECT_EQ(dump.processors, 4u);
+  ReplayCpuidSource source{dump};
+  EXPECT_EQ(source.Execute(0).ecx, 0x444D4163u);
+  EXPECT_EQ(source.Execute(7), CpuidRegisters{});
+  EXPECT_EQ(source.ProcessorCount(), 4u);
+  EXPECT_EQ(source.Binding(), nullptr);
+}
+
+}  // namespace
+}  // namespace cpuinfo

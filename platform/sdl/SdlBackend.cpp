@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/sdl/GlobalPointer.h"
+
 namespace platform {
 
 namespace {
@@ -263,8 +265,13 @@ void SdlBackend::Translate(const void* raw) {
     }
     case SDL_MOUSEMOTION: {
       if (drag_.window) {
+        // Motion events are relative to where the window was when they were made, which
+        // lags behind our moves: follow the pointer's screen position instead.
+        SDL_Event next;
+        while (SDL_PeepEvents(&next, 1, SDL_GETEVENT, SDL_MOUSEMOTION, SDL_MOUSEMOTION) == 1) {
+        }
         int gx = 0, gy = 0;
-        SDL_GetGlobalMouseState(&gx, &gy);
+        GlobalPointer(drag_.window->Handle(), gx, gy);
         const int x = drag_.windowX + gx - drag_.mouseX;
         const int y = drag_.windowY + gy - drag_.mouseY;
         SDL_SetWindowPosition(drag_.window->Handle(), x, y);
@@ -295,10 +302,10 @@ void SdlBackend::Translate(const void* raw) {
       if (!w) return;
       if (down && button == MouseButton::Left && !drag_.window &&
           w->IsDragPoint(e.button.x, e.button.y)) {
-        // Moved by hand from the pointer's screen position: a hit-test answer would need a
-        // window manager and lose the press under a bare X server.
+        // Moved by hand from the pointer's motion: a hit-test answer would need a window
+        // manager and lose the press under a bare X server.
         drag_.window = w;
-        SDL_GetGlobalMouseState(&drag_.mouseX, &drag_.mouseY);
+        GlobalPointer(w->Handle(), drag_.mouseX, drag_.mouseY);
         SDL_GetWindowPosition(w->Handle(), &drag_.windowX, &drag_.windowY);
         SDL_CaptureMouse(SDL_TRUE);
         return;

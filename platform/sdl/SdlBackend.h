@@ -35,7 +35,7 @@ class SdlBackend : public Backend {
   friend class SdlWindow;
   struct Drag {
     SdlWindow* window = nullptr;
-    int mouseX = 0, mouseY = 0, windowX = 0, windowY = 0;
+    int mouseX = 0, mouseY = 0, windowX = 0, windowY = 0;  // on the screen, at the press
   };
   // Turns one SDL event into ours (or none), handling drags and wake-ups itself.
   void Translate(const void* sdlEvent);

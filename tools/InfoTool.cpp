@@ -1,6 +1,7 @@
 #include "tools/InfoTool.h"
 
 #include <exception>
+#include <filesystem>
 
 #include "cpuinfo/CpuidDump.h"
 #include "tools/InfoOptions.h"
@@ -16,8 +17,8 @@ int Fail(std::ostream& err, const std::string& message) {
 }
 
 std::string Render(const InfoOptions& options, const InfoReport& report,
-                   const std::string& origin) {
-  return options.json ? RenderJson(report) : RenderText(report, origin);
+                   const std::string& heading) {
+  return options.json ? RenderJson(report) : RenderText(report, heading);
 }
 
 }  // namespace
@@ -41,11 +42,12 @@ int RunInfoTool(const std::vector<std::string>& args, std::ostream& out, std::os
       cpuinfo::ReplayCpuidSource source(cpuinfo::LoadCpuidDump(*options.dumpPath));
       const cpuinfo::ScopedCpuidSource installed(source);
       const std::string& name = source.Dump().name;
-      const std::string origin = (name.empty() ? std::string("a recorded processor") : name) +
-                                 " (" + *options.dumpPath + ")";
-      text = Render(options, CollectReport(false), origin);
+      const std::string heading =
+          "Recorded processor " + (name.empty() ? std::string("(unnamed)") : name) + "\n" +
+          "Dump file          " + std::filesystem::path(*options.dumpPath).filename().string();
+      text = Render(options, CollectReport(false), heading);
     } else {
-      text = Render(options, CollectReport(options.measureSpeed), "this computer");
+      text = Render(options, CollectReport(options.measureSpeed), "Processor 0 of this computer");
     }
   } catch (const cpuinfo::CpuidDumpError& error) {
     return Fail(err, error.what());

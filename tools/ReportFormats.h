@@ -9,7 +9,7 @@ namespace tools {
 
 std::string RenderJson(const InfoReport& report);
 
-// origin names what was examined ("this computer", or the recorded processor).
-std::string RenderText(const InfoReport& report, const std::string& origin);
+// heading: the first lines, naming what was examined.
+std::string RenderText(const InfoReport& report, const std::string& heading);
 
 }  // namespace tools

@@ -71,8 +71,10 @@ std::string CacheSize(const CacheFacts& cache, bool trace) {
 
 }  // namespace
 
-std::string RenderText(const InfoReport& r, const std::string& origin) {
-  std::string out = "Processor 0 of " + Shown(origin) + "\n";
+std::string RenderText(const InfoReport& r, const std::string& heading) {
+  std::string out;
+  for (char c : heading) out += static_cast<unsigned char>(c) < 0x20 && c != '\n' ? ' ' : c;
+  out += "\n";
 
   Heading(out, "CPU details");
   Row(out, "Description", r.factDescription);

@@ -1,0 +1,227 @@
+// tachora-info run in-process: options, the JSON report's shape, text layout, bad input.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "tests/tools/MiniJson.h"
+#include "tools/InfoOptions.h"
+#include "tools/InfoTool.h"
+#include "tools/Json.h"
+
+namespace tools {
+namespace {
+
+using testing::Json;
+using testing::ParseJson;
+
+struct ToolRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+ToolRun RunTool(const std::vector<std::string>& args) {
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = RunInfoTool(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+std::string DumpPath(const std::string& file) {
+  return std::string(TACHORA_SOURCE_DIR) + "/tests/data/cpuid-dumps/" + file;
+}
+
+// A dump file in the temporary folder, removed with the object.
+class TempDump {
+ public:
+  explicit TempDump(const std::string& content)
+      : path_((std::filesystem::temp_directory_path() /
+               ("tachora-tool-" + std::to_string(counter_++) + ".cpuid"))
+                  .string()) {
+    std::ofstream(path_, std::ios::binary) << content;
+  }
+  ~TempDump() { std::filesystem::remove(path_); }
+  const std::string& path() const { return path_; }
+
+ private:
+  static inline int counter_ = 0;
+  std::string path_;
+};
+
+void ExpectBadInput(const ToolRun& run, const std::string& errorStart) {
+  EXPECT_EQ(run.status, kExitBadInput);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err.rfind("tachora-info: " + errorStart, 0), 0u) << run.err;
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+}
+
+TEST(Options, VersionAndHelp) {
+  EXPECT_EQ(RunTool({"--version"}).out, "3.0.3.3\n");
+  const ToolRun help = RunTool({"--help"});
+  EXPECT_EQ(help.status, 0);
+  for (const OptionSpec& spec : OptionTable()) {
+    EXPECT_NE(help.out.find(spec.name), std::string::npos) << spec.name;
+  }
+}
+
+TEST(Options, ValuesInlineOrFollowing) {
+  ParsedOptions a = ParseOptions({"--cpuid-dump=x.cpuid", "--json"});
+  EXPECT_EQ(a.options.dumpPath.value_or(""), "x.cpuid");
+  EXPECT_TRUE(a.options.json);
+  ParsedOptions b = ParseOptions({"--cpuid-dump", "y.cpuid", "--no-speed"});
+  EXPECT_EQ(b.options.dumpPath.value_or(""), "y.cpuid");
+  EXPECT_FALSE(b.options.measureSpeed);
+}
+
+TEST(Options, BadCommandLines) {
+  ExpectBadInput(RunTool({"--frobnicate"}), "unknown option '--frobnicate'");
+  ExpectBadInput(RunTool({"stray"}), "unexpected argument 'stray'");
+  ExpectBadInput(RunTool({"--json", "--cpuid-dump"}), "option --cpuid-dump needs FILE");
+  ExpectBadInput(RunTool({"--json=yes"}), "option --json takes no value");
+}
+
+TEST(BadDumps, EachProblemNamesFileAndLine) {
+  const TempDump notFive("# processors: 1\n00000000 00000001 0 0\n");
+  ExpectBadInput(RunTool({"--cpuid-dump", notFive.path()}), notFive.path() + ":2: expected five");
+  const TempDump notHex("00000000 00000001 0 0 0\n00000001 0000067G 0 0 0\n");
+  ExpectBadInput(RunTool({"--json", "--cpuid-dump", notHex.path()}),
+                 notHex.path() + ":2: '0000067G' is not a hexadecimal number");
+  const TempDump wide("00000000 100000001 0 0 0\n");
+  ExpectBadInput(RunTool({"--cpuid-dump", wide.path()}), wide.path() + ":1: '100000001' does");
+  const TempDump repeated("0 1 0 0 0\n1 0 0 0 0\n1 0 0 0 0\n");
+  ExpectBadInput(RunTool({"--cpuid-dump", repeated.path()}),
+                 repeated.path() + ":3: leaf '1' repeats the one on line 2");
+  const TempDump binary(
+      std::string("\x7F"
+                  "ELF\x02\x01\x01\0\0\0",
+                  10));
+  ExpectBadInput(RunTool({"--cpuid-dump", binary.path()}), binary.path() + ":1:");
+}
+
+TEST(BadDumps, MissingOrUnreadableFiles) {
+  ExpectBadInput(RunTool({"--cpuid-dump", "/no/such/dump.cpuid"}),
+                 "/no/such/dump.cpuid: cannot open");
+  const std::string folder = std::filesystem::temp_directory_path().string();
+  ExpectBadInput(RunTool({"--cpuid-dump", folder}), folder + ": cannot read");
+}
+
+Json JsonOf(const std::vector<std::string>& args) {
+  const ToolRun run = RunTool(args);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  return ParseJson(run.out);
+}
+
+TEST(JsonReport, HasExactlyTheDocumentedKeys) {
+  const Json report = JsonOf({"--json", "--cpuid-dump", DumpPath("intel-p3-katmai-0673.cpuid")});
+  using Keys = std::vector<std::string>;
+  EXPECT_EQ(report.keys, (Keys{"vendor", "signature", "name", "cpuid", "cache", "features",
+                               "by_name", "serial", "errata", "facts", "processors"}));
+  EXPECT_EQ(report["vendor"].keys, (Keys{"index", "id", "name", "feature_vendor", "cache_method"}));
+  EXPECT_EQ(report["signature"].keys, (Keys{"value", "type", "family", "model", "stepping", "brand",
+                                            "family_extended", "model_extended", "text"}));
+  EXPECT_EQ(report["name"].keys, (Keys{"name", "from_lookup"}));
+  EXPECT_EQ(report["cpuid"].keys, (Keys{"standard_max", "extended_max", "transmeta_max"}));
+  EXPECT_EQ(report["cache"].keys, (Keys{"l1_code", "l1_data", "l1_unified", "l2", "l3", "trace"}));
+  for (const std::string& cache : report["cache"].keys) {
+    EXPECT_EQ(report["cache"][cache].keys, (Keys{"available", "size", "line", "assoc"}));
+  }
+  EXPECT_EQ(report["features"].keys, (Keys{"standard", "standard_ecx", "extended", "power"}));
+  for (const std::string& set : report["features"].keys) {
+    const Json& features = report["features"][set];
+    EXPECT_EQ(features.keys, (Keys{"available", "count", "flags"}));
+    ASSERT_EQ(features["flags"].items.size(), 32u);
+    EXPECT_EQ(features["flags"].items[0].keys,
+              (Keys{"bit", "mnemonic", "description", "available"}));
+  }
+  EXPECT_EQ(report["by_name"].keys, (Keys{"SSE2", "MMX+", "TM", "PGE", "SEP", "HTT"}));
+  EXPECT_EQ(report["by_name"]["SSE2"].keys, (Keys{"bit", "mnemonic", "available"}));
+  EXPECT_EQ(report["serial"].keys, (Keys{"available", "text", "digits"}));
+  EXPECT_EQ(report["errata"].keys, (Keys{"fdiv_flaw", "amd_erratum"}));
+  EXPECT_EQ(report["facts"].keys, (Keys{"description", "vendor", "family", "mmx", "sse_sse2"}));
+  EXPECT_EQ(report["processors"].keys, (Keys{"system", "logical"}));
+}
+
+TEST(JsonReport, ValuesOfARecordedPentiumThree) {
+  const Json report = JsonOf({"--json", "--cpuid-dump", DumpPath("intel-p3-katmai-0673.cpuid")});
+  EXPECT_EQ(report["vendor"]["id"].text, "GenuineIntel");
+  EXPECT_EQ(report["signature"]["value"].number, 0x673);
+  EXPECT_EQ(report["signature"]["text"].text, "x86 Family 6 Model 7 Stepping 3");
+  EXPECT_EQ(report["name"]["name"].text, "Intel Pentium III");
+  EXPECT_TRUE(report["name"]["from_lookup"].boolean);
+  EXPECT_EQ(report["cache"]["l2"]["assoc"].text, "4-Way");
+  EXPECT_EQ(report["cache"]["l2"]["size"].number, 524288);
+  EXPECT_EQ(report["features"]["standard"]["count"].number, 30);
+  const Json& bit10 = report["features"]["standard"]["flags"].items[10];
+  EXPECT_EQ(bit10["bit"].number, 255);
+  EXPECT_EQ(bit10["mnemonic"].text, "RES");
+  EXPECT_EQ(report["serial"]["text"].text, "0000-0000-0000-D043-8EF1-8AEE");
+  EXPECT_EQ(report["facts"]["sse_sse2"].text, "SSE Yes, SSE2 No");
+  EXPECT_EQ(report["facts"]["mmx"].text, "MMX Yes");
+  EXPECT_EQ(report["processors"]["system"].number, 1);
+  EXPECT_EQ(report.members.count("speed"), 0u);
+}
+
+TEST(JsonReport, EveryRecordedProcessorGivesValidJson) {
+  for (const auto& entry : std::filesystem::directory_iterator(std::string(TACHORA_SOURCE_DIR) +
+                                                               "/tests/data/cpuid-dumps")) {
+    if (entry.path().extension() != ".cpuid") continue;
+    const Json report = JsonOf({"--cpuid-dump", entry.path().string(), "--json"});
+    EXPECT_EQ(report.keys.size(), 11u) << entry.path();
+    EXPECT_FALSE(report["name"]["name"].text.empty()) << entry.path();
+  }
+}
+
+TEST(JsonReport, LiveReportWithoutSpeed) {
+  const Json report = JsonOf({"--json", "--no-speed"});
+  EXPECT_EQ(report.keys.size(), 11u);
+  EXPECT_GE(report["processors"]["system"].number, 1);
+  EXPECT_GE(report["cpuid"]["standard_max"].number, 1);
+}
+
+TEST(JsonReport, LiveReportMeasuresTheSpeed) {
+  const Json report = JsonOf({"--json"});
+  ASSERT_EQ(report.keys.back(), "speed");
+  const Json& speed = report["speed"];
+  EXPECT_EQ(speed.keys,
+            (std::vector<std::string>{"raw", "normalized", "normalized_text", "rating"}));
+  EXPECT_GT(speed["raw"].number, 0);
+  EXPECT_FALSE(speed["normalized_text"].text.empty());
+}
+
+TEST(JsonText, EscapesControlAndHighBytes) {
+  EXPECT_EQ(JsonQuoted(std::string("a\"b\\c\0d\x1F\xE9", 9)),
+            "\"a\\\"b\\\\c\\u0000d\\u001F\\u00E9\"");
+  EXPECT_EQ(ParseJson(JsonQuoted(std::string("x\0y", 3))).text, std::string("x\0y", 3));
+}
+
+TEST(TextReport, FitsEightyColumnsAndShowsTheDetailsPage) {
+  for (const char* dump : {"transmeta-crusoe-tm5800-0543.cpuid", "intel-core2-penryn-10676.cpuid",
+                           "amd-athlon-thunderbird-0644.cpuid"}) {
+    const ToolRun run = RunTool({"--cpuid-dump", DumpPath(dump)});
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::istringstream lines(run.out);
+    std::string line;
+    int count = 0;
+    while (std::getline(lines, line)) {
+      EXPECT_LE(line.size(), 80u) << line;
+      EXPECT_TRUE(line.empty() || line.back() != ' ') << line;
+      ++count;
+    }
+    EXPECT_GT(count, 150);
+  }
+  const ToolRun run = RunTool({"--cpuid-dump", DumpPath("amd-athlon-thunderbird-0644.cpuid")});
+  for (const char* text :
+       {"Description         AMD Athlon(tm) Processor",
+        "Vendor              Advanced Micro Devices",
+        "Family              x86 Family 6 Model 4 Stepping 4", "MMX support         MMX Yes",
+        "SSE, SSE2           SSE No, SSE2 No", "Level 2             256.0 Kb",
+        "Recorded processor AMD Athlon (Thunderbird)"}) {
+    EXPECT_NE(run.out.find(text), std::string::npos) << text;
+  }
+}
+
+}  // namespace
+}  // namespace tools

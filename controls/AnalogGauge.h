@@ -1,0 +1,244 @@
+// A self-painting dial instrument: the dial artwork as background picture, a needle
+// from the pivot at the angle Position gives, and an optional round hub over the pivot.
+// The needle is composed in a work bitmap, optionally K times larger (K = 2 to 4) and
+// averaged back down for smooth edges, then copied to the screen in one block. Each
+// composition is timed on the high-resolution counter and published as Frames.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <string>
+
+#include "gui/Bitmap.h"
+#include "gui/Canvas.h"
+#include "gui/Color.h"
+#include "gui/Control.h"
+#include "gui/Picture.h"
+
+namespace controls {
+
+enum class TStyle : uint8_t { LeftStyle, RightStyle, CenterStyle };
+
+// The supersampling factor K is the ordinal plus one.
+enum class TAntialiased : uint8_t { aaNone, aaBiline, aaTriline, aaQuadral };
+
+enum class TFaceOption : uint8_t {
+  ShowMargin,
+  ShowCircles,
+  ShowMainTicks,
+  ShowSubTicks,
+  ShowIndicatorMin,
+  ShowIndicatorMid,
+  ShowIndicatorMax,
+  ShowValues,
+  ShowCenter,
+  ShowFrame,
+  Show3D,
+  ShowCaption,
+};
+
+// A set of face options, one bit each from bit 0 in declaration order.
+class TFaceOptions {
+ public:
+  constexpr TFaceOptions() = default;
+  constexpr TFaceOptions(std::initializer_list<TFaceOption> options) {
+    for (TFaceOption o : options) bits_ = uint16_t(bits_ | Bit(o));
+  }
+  static constexpr TFaceOptions FromBits(uint16_t bits) {
+    TFaceOptions set;
+    set.bits_ = bits;
+    return set;
+  }
+  constexpr uint16_t Bits() const { return bits_; }
+  constexpr bool Contains(TFaceOption o) const { return (bits_ & Bit(o)) != 0; }
+  constexpr TFaceOptions With(TFaceOption o) const { return FromBits(uint16_t(bits_ | Bit(o))); }
+  constexpr TFaceOptions Without(TFaceOption o) const {
+    return FromBits(uint16_t(bits_ & ~Bit(o)));
+  }
+  constexpr bool operator==(const TFaceOptions&) const = default;
+
+ private:
+  static constexpr uint16_t Bit(TFaceOption o) { return uint16_t(1u << unsigned(o)); }
+  uint16_t bits_ = 0;
+};
+
+// Where DrawNeedle puts the pivot and how long the needle is, in work bitmap pixels.
+struct TNeedleGeometry {
+  int cx = 0;
+  int cy = 0;
+  long double fx = 0;  // cx before truncation, so the needle end rounds from the true centre
+  int r = 0;
+  long double s = 0;  // start angle in degrees
+};
+
+class TAnalogGauge : public gui::Control {
+ public:
+  using TNotifyEvent = std::function<void(TAnalogGauge& sender)>;
+
+  static constexpr int kMinWidth = 60;
+  static constexpr int kMinHeight = 50;
+
+  // 225 x 180 pixels, with the initial values of every property.
+  explicit TAnalogGauge(gui::Control* parent = nullptr);
+  ~TAnalogGauge() override;
+
+  // The background, drawn unscaled at the top-left of the work bitmap. The setter copies
+  // the picture and makes it 400 pixels wide; it shows from the next composition.
+  const gui::Picture& Picture() const { return picture_; }
+  void SetPicture(const gui::Picture& picture);
+  const gui::Font& Font() const { return font_; }
+  void SetFont(const gui::Font& font);
+
+  gui::Color MinColor() const { return min_color_; }
+  void SetMinColor(gui::Color color) { SetStored(min_color_, color); }
+  gui::Color MidColor() const { return mid_color_; }
+  void SetMidColor(gui::Color color) { SetStored(mid_color_, color); }
+  gui::Color MaxColor() const { return max_color_; }
+  void SetMaxColor(gui::Color color) { SetStored(max_color_, color); }
+  gui::Color FaceColor() const { return face_color_; }
+  void SetFaceColor(gui::Color color) { SetStored(face_color_, color); }
+  gui::Color TicksColor() const { return ticks_color_; }
+  void SetTicksColor(gui::Color color) { SetStored(ticks_color_, color); }
+  gui::Color ValueColor() const { return value_color_; }
+  void SetValueColor(gui::Color color) { SetStored(value_color_, color); }
+  gui::Color CaptionColor() const { return caption_color_; }
+  void SetCaptionColor(gui::Color color) { SetStored(caption_color_, color); }
+  // The needle and the hub's outline.
+  gui::Color ArrowColor() const { return arrow_color_; }
+  void SetArrowColor(gui::Color color) { SetStored(arrow_color_, color); }
+  gui::Color MarginColor() const { return margin_color_; }
+  void SetMarginColor(gui::Color color) { SetStored(margin_color_, color); }
+  // The hub's fill.
+  gui::Color CenterColor() const { return center_color_; }
+  void SetCenterColor(gui::Color color) { SetStored(center_color_, color); }
+  gui::Color CircleColor() const { return circle_color_; }
+  void SetCircleColor(gui::Color color) { SetStored(circle_color_, color); }
+
+  // The hub's radius in control pixels.
+  int32_t CenterRadius() const { return center_radius_; }
+  void SetCenterRadius(int32_t radius) { SetStored(center_radius_, radius); }
+  int32_t CircleRadius() const { return circle_radius_; }
+  void SetCircleRadius(int32_t radius) { SetStored(circle_radius_, radius); }
+  // The sweep of the scale in degrees, 11 to 360; other values are ignored.
+  int32_t Angle() const { return angle_; }
+  void SetAngle(int32_t angle);
+  // The dial's inset from the control's edges, in control pixels.
+  int32_t Margin() const { return margin_; }
+  void SetMargin(int32_t margin) { SetStored(margin_, margin); }
+  TStyle Style() const { return style_; }
+  void SetStyle(TStyle style) { SetStored(style_, style); }
+  // The needle's width in control pixels, kept within 1 to 5.
+  int32_t ArrowWidth() const { return arrow_width_; }
+  void SetArrowWidth(int32_t width);
+  int32_t NumberMainTicks() const { return number_main_ticks_; }
+  void SetNumberMainTicks(int32_t count) { SetStored(number_main_ticks_, count); }
+  int32_t LengthMainTicks() const { return length_main_ticks_; }
+  void SetLengthMainTicks(int32_t length) { SetStored(length_main_ticks_, length); }
+  int32_t LengthSubTicks() const { return length_sub_ticks_; }
+  void SetLengthSubTicks(int32_t length) { SetStored(length_sub_ticks_, length); }
+  // Of the options only ShowCenter shows: it draws the hub.
+  TFaceOptions FaceOptions() const { return face_options_; }
+  void SetFaceOptions(TFaceOptions options) { SetStored(face_options_, options); }
+
+  // The needle's position in scale units. A new position beyond IndMaximum raises
+  // OnOverMax, one below IndMinimum OnOverMin, on every change, then recomposes.
+  float Position() const { return position_; }
+  void SetPosition(float position);
+  // Scale units covered by the full sweep; values of 1 or less are ignored. A smaller
+  // scale pulls IndMaximum and IndMinimum inside it.
+  int32_t Scale() const { return scale_; }
+  void SetScale(int32_t scale);
+  // Limits for the two events: accepted when greater than 0 and less than Scale.
+  int32_t IndMaximum() const { return ind_maximum_; }
+  void SetIndMaximum(int32_t value);
+  int32_t IndMinimum() const { return ind_minimum_; }
+  void SetIndMinimum(int32_t value);
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& caption);
+  TAntialiased AntiAliased() const { return anti_aliased_; }
+  void SetAntiAliased(TAntialiased value);
+  // The supersampling factor of AntiAliased, 1 to 4.
+  int Factor() const { return int(anti_aliased_) + 1; }
+
+  // Redraws per second measured on the last composition.
+  int32_t Frames() const { return frames_; }
+
+  // Kept for forms that bind it; the dial artwork is the picture.
+  void SetBackground() {}
+
+  // Composes the picture, the needle and the hub, averages, paints and times it.
+  void ComposeGauge();
+  // Where the needle starts and how long it is in a bitmap of the given size.
+  TNeedleGeometry NeedleGeometry(int width, int height, int k);
+  // The end point of the needle at a position, for that geometry.
+  gui::Point NeedleEnd(const TNeedleGeometry& g, float position) const;
+
+  // The composed pixels: the K times larger work bitmap, and the averaged image.
+  const gui::Bitmap& WorkBitmap() const { return *FWorkBitmap; }
+  const gui::Bitmap* SmoothBitmap() const { return FSmoothBitmap.get(); }
+  // What Paint copies to the screen.
+  const gui::Bitmap& Shown() const { return FSmoothBitmap ? *FSmoothBitmap : *FWorkBitmap; }
+
+  TNotifyEvent OnOverMax;
+  TNotifyEvent OnOverMin;
+  TNotifyEvent OnFrames;
+
+ protected:
+  void Paint(gui::Canvas& canvas) override;
+  void BoundsChanged(const gui::Rect& oldBounds) override;
+
+ private:
+  template <typename T>
+  void SetStored(T& field, const T& value) {
+    if (field == value) return;
+    field = value;
+    ComposeGauge();
+  }
+  void SizeBitmaps();
+  void DrawNeedle(gui::Bitmap& bitmap, int k);
+  void ShrinkWorkBitmap();
+  int64_t ReadTimer();
+
+  gui::Picture picture_;
+  gui::Font font_;
+  gui::Color min_color_ = 0x00008000;
+  gui::Color mid_color_ = 0x0000FFFF;
+  gui::Color max_color_ = 0x000000FF;
+  gui::Color face_color_ = 0xFF00000F;  // the system's button face
+  gui::Color ticks_color_ = 0x00000000;
+  gui::Color value_color_ = 0x00000000;
+  gui::Color caption_color_ = 0x00000000;
+  gui::Color arrow_color_ = 0x00000000;
+  gui::Color margin_color_ = 0x00000000;
+  gui::Color center_color_ = 0x00808080;
+  gui::Color circle_color_ = 0x00FF0000;
+  int32_t center_radius_ = 8;
+  int32_t circle_radius_ = 3;
+  int32_t angle_ = 120;
+  int32_t margin_ = 10;
+  TStyle style_ = TStyle::CenterStyle;
+  int32_t arrow_width_ = 1;
+  int32_t number_main_ticks_ = 7;
+  int32_t length_main_ticks_ = 15;
+  int32_t length_sub_ticks_ = 8;
+  TFaceOptions face_options_{
+      TFaceOption::ShowMargin,       TFaceOption::ShowMainTicks, TFaceOption::ShowSubTicks,
+      TFaceOption::ShowIndicatorMax, TFaceOption::ShowValues,    TFaceOption::ShowCenter,
+      TFaceOption::ShowFrame,        TFaceOption::Show3D,        TFaceOption::ShowCaption};
+  float position_ = 0.0f;
+  int32_t scale_ = 140;
+  int32_t ind_maximum_ = 80;
+  int32_t ind_minimum_ = 30;
+  std::string caption_ = "mV";
+  TAntialiased anti_aliased_ = TAntialiased::aaNone;
+  int32_t frames_ = 0;
+
+  std::unique_ptr<gui::Bitmap> FWorkBitmap;
+  std::unique_ptr<gui::Bitmap> FSmoothBitmap;
+  int64_t FFrameStart = -1;
+  int64_t FTimerFrequency = 0;
+};
+
+}  // namespace controls

@@ -80,7 +80,7 @@ struct FrameView {
 };
 
 struct WindowOptions {
-  std::string title;
+  std::string title{};
   int x = 0;  // screen position of the client area
   int y = 0;
   int width = 100;

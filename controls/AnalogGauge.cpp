@@ -16,7 +16,6 @@ constexpr int kNewWidth = 225;
 constexpr int kNewHeight = 180;
 // The dial artwork is drawn 400 pixels wide, whatever the control's size.
 constexpr int kPictureWidth = 400;
-constexpr int kMaxFactor = 4;
 
 long double Radians(long double degrees) {
   return degrees * 2 * std::numbers::pi_v<long double> / 360;
@@ -44,6 +43,7 @@ void TAnalogGauge::SetPicture(const gui::Picture& picture) {
   picture_ = picture;
   // An empty picture has no graphic to widen and stays empty.
   if (!picture_.Empty()) picture_.SetSize(kPictureWidth, picture_.Height());
+  face_ = gui::Bitmap();
 }
 
 void TAnalogGauge::SetFont(const gui::Font& font) {
@@ -153,7 +153,16 @@ void TAnalogGauge::ComposeGauge() {
   // Not cleared first: what the picture does not cover keeps the previous frame.
   if (!picture_.Empty()) {
     gui::Canvas canvas(*FWorkBitmap);
-    picture_.DrawOn(canvas, {0, 0});
+    if (picture_.Transparent()) {
+      picture_.DrawOn(canvas, {0, 0});
+    } else {
+      // The opaque face in the work bitmap's own format copies row by row.
+      if (face_.PixelFormat() != FWorkBitmap->PixelFormat() || face_.Empty()) {
+        face_ = picture_.Image();
+        face_.SetFormat(FWorkBitmap->PixelFormat());
+      }
+      canvas.Draw({0, 0}, face_);
+    }
   }
   DrawNeedle(*FWorkBitmap, Factor());
   if (Factor() > 1) ShrinkWorkBitmap();
@@ -225,31 +234,50 @@ void TAnalogGauge::DrawNeedle(gui::Bitmap& bitmap, int k) {
   }
 }
 
-void TAnalogGauge::ShrinkWorkBitmap() {
-  const int k = Factor();
-  const unsigned area = unsigned(k * k);
-  const gui::Bitmap& work = *FWorkBitmap;
-  gui::Bitmap& smooth = *FSmoothBitmap;
-  const int width = std::min(smooth.Width(), work.Width() / k);
-  const int height = std::min(smooth.Height(), work.Height() / k);
-  std::array<const uint8_t*, kMaxFactor> rows{};
+namespace {
+
+// The K x K averaging with K fixed, so the block loops unroll.
+template <int K>
+void Shrink(const gui::Bitmap& work, gui::Bitmap& smooth) {
+  constexpr unsigned kArea = K * K;
+  const int width = std::min(smooth.Width(), work.Width() / K);
+  const int height = std::min(smooth.Height(), work.Height() / K);
   for (int y = 0; y < height; ++y) {
-    for (int dy = 0; dy < k; ++dy) rows[size_t(dy)] = work.Row(k * y + dy);
+    std::array<const uint8_t*, K> rows;
+    for (int dy = 0; dy < K; ++dy) rows[size_t(dy)] = work.Row(K * y + dy);
     uint8_t* out = smooth.Row(y);
     for (int x = 0; x < width; ++x, out += 3) {
-      unsigned b = 0, gr = 0, r = 0;
-      for (int dy = 0; dy < k; ++dy) {
-        const uint8_t* p = rows[size_t(dy)] + size_t(k) * size_t(x) * 3;
-        for (int dx = 0; dx < k; ++dx, p += 3) {
+      unsigned b = 0, g = 0, r = 0;
+      for (int dy = 0; dy < K; ++dy) {
+        const uint8_t* p = rows[size_t(dy)] + size_t(K) * size_t(x) * 3;
+        for (int dx = 0; dx < K; ++dx, p += 3) {
           b += p[0];
-          gr += p[1];
+          g += p[1];
           r += p[2];
         }
       }
-      out[0] = uint8_t(b / area);
-      out[1] = uint8_t(gr / area);
-      out[2] = uint8_t(r / area);
+      out[0] = uint8_t(b / kArea);
+      out[1] = uint8_t(g / kArea);
+      out[2] = uint8_t(r / kArea);
     }
+  }
+}
+
+}  // namespace
+
+void TAnalogGauge::ShrinkWorkBitmap() {
+  switch (Factor()) {
+    case 2:
+      Shrink<2>(*FWorkBitmap, *FSmoothBitmap);
+      break;
+    case 3:
+      Shrink<3>(*FWorkBitmap, *FSmoothBitmap);
+      break;
+    case 4:
+      Shrink<4>(*FWorkBitmap, *FSmoothBitmap);
+      break;
+    default:
+      break;
   }
 }
 

@@ -202,6 +202,7 @@ class TAnalogGauge : public gui::Control {
   int64_t ReadTimer();
 
   gui::Picture picture_;
+  gui::Bitmap face_;  // an opaque picture in the work bitmap's format, made when first drawn
   gui::Font font_;
   gui::Color min_color_ = 0x00008000;
   gui::Color mid_color_ = 0x0000FFFF;

@@ -1,0 +1,13 @@
+#include "ui/MainPages.h"
+
+namespace ui {
+
+std::unique_ptr<TfmMain> CreateMainWindow(MainServices services) {
+  auto form = std::make_unique<TfmMain>(std::move(services));
+  // One line per page of its own files:
+  //   form->AttachPage(TMainPage::kCPUDetails, std::make_unique<DetailsPage>(*form));
+  form->FormCreate();
+  return form;
+}
+
+}  // namespace ui

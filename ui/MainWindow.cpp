@@ -1,0 +1,345 @@
+#include "ui/MainWindow.h"
+
+#include "gui/Application.h"
+#include "online/WebAddresses.h"
+#include "speedtest/ClockMeasurement.h"
+#include "ui/ProductTexts.h"
+#include "ui/Promo.h"
+#include "ui/SpeedResult.h"
+#include "ui/Theme.h"
+
+namespace ui {
+
+bool scoreSubmitted = false;
+
+namespace {
+
+constexpr int kCaptionHeight = CaptionBar::kHeight;
+constexpr int kTopAreaHeight = TopArea::kHeight;
+constexpr int kHeadingHeight = 20;
+constexpr int kBottomBarHeight = 21;
+constexpr int kTopAreaTop = kCaptionHeight;
+constexpr int kHeadingTop = kTopAreaTop + kTopAreaHeight;
+constexpr int kPageAreaTop = kHeadingTop + kHeadingHeight;
+// The bottom bar ends with the client area, over the page area's last border row.
+constexpr int kBottomBarTop = TfmMain::kClientHeight - kBottomBarHeight;
+
+// The navigation column: buttons 186 x 35, one every 40 pixels.
+constexpr int kButtonLeft = 6;
+constexpr int kButtonTop = 12;
+constexpr int kButtonPitch = 40;
+constexpr int kButtonWidth = 186;
+constexpr int kButtonHeight = 35;
+
+void SetUpBand(widgets::Panel& band, int top, int height, gui::Color color) {
+  band.SetBounds(0, top, TfmMain::kClientWidth, height);
+  band.SetColor(color);
+}
+
+}  // namespace
+
+TfmMain::TfmMain(MainServices services)
+    : caption_bar(this, kClientWidth),
+      btnClose(this, "X"),
+      pnlTop(this),
+      btnWelcome(&pnlTop),
+      btnTestCPU(&pnlTop),
+      btnCPUDetails(&pnlTop),
+      btnGetRanking(&pnlTop),
+      btnAbout(&pnlTop),
+      btnOnline(&pnlTop),
+      btnExit1(&pnlTop),
+      top_area(&pnlTop),
+      pnlHeading(this),
+      lblCurrentTab(&pnlHeading),
+      pnlPageArea(this),
+      pgControlMain(&pnlPageArea),
+      tabWelcome(&pgControlMain),
+      tabTestCPU(&pgControlMain),
+      tabCPUDetails(&pgControlMain),
+      tabRank(&pgControlMain),
+      tabAbout(&pgControlMain),
+      tabFadeOut(&pgControlMain),
+      transFadeOut(&tabFadeOut),
+      imgBlankBackground(&tabFadeOut),
+      pnlBottom(this),
+      lblCopyright(&pnlBottom),
+      welcome_page(&tabWelcome),
+      test_page(&tabTestCPU, top_area),
+      test_run(test_page, services.randomPercent
+                              ? services.randomPercent
+                              : speedtest::RandomPercent(speedtest::ClockSeededRandomPercent)),
+      services_(std::move(services)) {
+  SetCaption(std::string(kApplicationTitle));
+  SetBackgroundColor(theme::kBlack);
+  SetBounds(0, 0, kClientWidth, kClientHeight);
+
+  caption_bar.MakeDragHandle();
+  btnClose.SetShape(widgets::GlowShape::Square);
+  btnClose.SetFont(theme::Tahoma(11, theme::kWhite, true));
+  btnClose.SetBounds(kClientWidth - 22, 3, 20, 16);
+  btnClose.OnClick = [this](gui::Control&) { btnCloseClick(); };
+
+  SetUpBand(pnlTop, kTopAreaTop, kTopAreaHeight, theme::kTopArea);
+  SetUpNavigationButton(btnWelcome, 0, "Welcome to Tachora");
+  SetUpNavigationButton(btnTestCPU, 1, "Test CPU Speed");
+  SetUpNavigationButton(btnCPUDetails, 2, "Show CPU Details");
+  SetUpNavigationButton(btnGetRanking, 3, "View Online CPU Scores");
+  SetUpNavigationButton(btnAbout, 4, "About Tachora");
+  SetUpNavigationButton(btnOnline, 5, "Tachora Online");
+  SetUpNavigationButton(btnExit1, 6, "Exit");
+  btnTestCPU.SetFont(theme::Arial(12, theme::kYellow, true));
+  btnExit1.SetGlowColor(theme::kLime);
+  btnWelcome.OnClick = [this](gui::Control&) { btnWelcomeClick(); };
+  btnTestCPU.OnClick = [this](gui::Control&) { btnTestCPUClick(); };
+  btnCPUDetails.OnClick = [this](gui::Control&) { btnCPUDetailsClick(); };
+  btnGetRanking.OnClick = [this](gui::Control&) { btnGetRankingClick(); };
+  btnAbout.OnClick = [this](gui::Control&) { btnAboutClick(); };
+  btnOnline.OnClick = [this](gui::Control&) { btnOnlineClick(); };
+  btnExit1.OnClick = [this](gui::Control&) { btnExitClick(); };
+
+  SetUpBand(pnlHeading, kHeadingTop, kHeadingHeight, theme::kBar);
+  lblCurrentTab.SetFont(theme::Tahoma(13, theme::kSilver));
+  lblCurrentTab.SetCaption(std::string(PageHeading(TMainPage::kWelcome)));
+  lblCurrentTab.SetBounds(10, 3, 300, 16);
+
+  SetUpBand(pnlPageArea, kPageAreaTop, kPageAreaHeight, theme::kBlack);
+  pnlPageArea.SetBorder(4, theme::kBlack);
+  pgControlMain.SetBounds(kPageRect.left, kPageRect.top - kPageAreaTop, kPageRect.Width(),
+                          kPageRect.Height());
+  for (widgets::TabSheet* sheet :
+       {&tabWelcome, &tabTestCPU, &tabCPUDetails, &tabRank, &tabAbout, &tabFadeOut}) {
+    sheet->SetColor(theme::kBlack);
+  }
+  transFadeOut.SetBounds(pgControlMain.ClientRect());
+  transFadeOut.SetStyle(119);
+  transFadeOut.SetStep(8);
+  transFadeOut.SetDelay(25);
+  transFadeOut.SetColor(theme::kBlack);
+  transFadeOut.OnComplete = [this](controls::TCustomPictureTransition&) { transFadeOutComplete(); };
+  gui::Bitmap blank(kPageRect.Width(), kPageRect.Height());
+  blank.Fill(theme::kBlack);
+  imgBlankBackground.Picture().Assign(std::move(blank));
+  imgBlankBackground.SetBounds(pgControlMain.ClientRect());
+  imgBlankBackground.Hide();
+
+  SetUpBand(pnlBottom, kBottomBarTop, kBottomBarHeight, theme::kBar);
+  lblCopyright.SetFont(theme::Tahoma(11, theme::kWhite, false, true));
+  lblCopyright.SetCaption(std::string(kMakerCopyright));
+  lblCopyright.SetLeft(10);
+  lblCopyright.SetTop(4);
+  lblCopyright.SetLink(true);
+  lblCopyright.OnClick = [this](gui::Control&) { lblCopyrightClick(); };
+
+  welcome_page.lblURLCPURank.OnClick = [this](gui::Control&) { lblURLCPURankClick(); };
+  welcome_page.lblGetScoreGlobal.OnClick = [this](gui::Control&) { lblGetScoreGlobalClick(); };
+  welcome_page.lblGetScoreCountry.OnClick = [this](gui::Control&) { lblGetScoreCountryClick(); };
+  test_page.lblTestAgain.OnClick = [this](gui::Control&) { lblTestAgainClick(); };
+  test_page.OnShowResultDialog = [this](const std::string& mhzText) { ShowResultDialog(mhzText); };
+
+  OnClose = [this](gui::Window&) { FormClose(); };
+}
+
+TfmMain::~TfmMain() = default;
+
+void TfmMain::SetUpNavigationButton(widgets::GlowButton& button, int index, const char* caption) {
+  button.SetCaption(caption);
+  button.SetFont(theme::Arial(11, theme::kSilver));
+  button.SetBounds(kButtonLeft, kButtonTop + index * kButtonPitch, kButtonWidth, kButtonHeight);
+  button.SetCursor(gui::Cursor::Hand);
+}
+
+void TfmMain::AttachPage(TMainPage page, std::unique_ptr<MainPagePart> part) {
+  parts_[static_cast<size_t>(page)] = std::move(part);
+}
+
+void TfmMain::FormCreate() {
+  test_run.TestRunning = false;
+  // pnlMap to top 312, hidden; lblVersion's caption: the attached pages do their part.
+  for (const auto& part : parts_) {
+    if (part) part->FormCreate();
+  }
+  SetBounds(Left(), Top(), kClientWidth, kClientHeight);
+  pnlPageArea.SetHeight(kPageAreaHeight);
+  Center();
+  top_area.lblVersionMain.SetCaption(std::string(kVersionCaption));
+  // The page control has no tab strip: only the program changes pages.
+  CurrentPage = TMainPage::kWelcome;
+  pgControlMain.SetActivePage(&tabWelcome);
+  gui::Application::Current().ProcessMessages();
+  MachineIdentity = services_.machineIdentity ? services_.machineIdentity() : std::string();
+  gui::Application::Current().PostMessage(*this, speedtest::UM_GETSPEED);
+}
+
+void TfmMain::HandleMessage(const gui::Message& message) {
+  if (message.msg == speedtest::UM_GETSPEED) {
+    umGetSpeed();
+    return;
+  }
+  gui::Window::HandleMessage(message);
+}
+
+void TfmMain::umGetSpeed() {
+  if (services_.measureClock) {
+    speedtest::MeasuredMhz = speedtest::WholeMhz(services_.measureClock());
+  }
+}
+
+gui::Control& TfmMain::Sheet(TMainPage page) {
+  switch (page) {
+    case TMainPage::kWelcome:
+      return tabWelcome;
+    case TMainPage::kTestCPU:
+      return tabTestCPU;
+    case TMainPage::kCPUDetails:
+      return tabCPUDetails;
+    case TMainPage::kRank:
+      return tabRank;
+    case TMainPage::kAbout:
+      break;
+  }
+  return tabAbout;
+}
+
+void TfmMain::ShowPage(TMainPage page) {
+  CurrentPage = page;
+  TransitionToPage();
+}
+
+void TfmMain::OpenInBrowser(const std::string& address) {
+  if (services_.openInBrowser) services_.openInBrowser(address);
+}
+
+void TfmMain::btnWelcomeClick() {
+  if (CurrentPage == TMainPage::kWelcome) return;
+  ShowPage(TMainPage::kWelcome);
+}
+
+void TfmMain::btnTestCPUClick() {
+  if (CurrentPage == TMainPage::kTestCPU) {
+    test_run.RestartTest();
+    return;
+  }
+  ShowPage(TMainPage::kTestCPU);
+}
+
+void TfmMain::btnCPUDetailsClick() {
+  ShowPage(TMainPage::kCPUDetails);
+}
+
+void TfmMain::btnGetRankingClick() {
+  ShowPage(TMainPage::kRank);
+}
+
+void TfmMain::btnAboutClick() {
+  ShowPage(TMainPage::kAbout);
+}
+
+void TfmMain::btnOnlineClick() {
+  OpenInBrowser(online::ProductAddress(online::kHomePath));
+}
+
+void TfmMain::btnExitClick() {
+  Close();
+}
+
+void TfmMain::btnCloseClick() {
+  Close();
+}
+
+void TfmMain::lblTestAgainClick() {
+  test_run.TestRunning = false;
+  btnTestCPUClick();
+}
+
+void TfmMain::lblURLCPURankClick() {
+  OpenInBrowser(online::ProductAddress(online::kHomePath));
+}
+
+void TfmMain::lblGetScoreGlobalClick() {
+  ShowPage(TMainPage::kRank);
+}
+
+void TfmMain::lblGetScoreCountryClick() {
+  ShowPage(TMainPage::kRank);
+}
+
+void TfmMain::lblCopyrightClick() {
+  OpenInBrowser(online::MakerAddress());
+}
+
+void TfmMain::TransitionToPage() {
+  SlideMapOut();
+  CaptureWindowArea(kPageRect.left, kPageRect.top, kPageRect.Width(), kPageRect.Height());
+  pgControlMain.SetActivePage(&tabFadeOut);
+  Update();
+  // Returns at once; a transition already running goes on and ends on CurrentPage.
+  transFadeOut.Execute();
+}
+
+void TfmMain::CaptureWindowArea(int x, int y, int width, int height) {
+  Update();
+  gui::Bitmap picture = CaptureArea(gui::Rect::XYWH(x, y, width, height));
+  transFadeOut.Clear();
+  transFadeOut.SetPicture(imgBlankBackground.Picture());
+  transFadeOut.BgPicture().Assign(std::move(picture));
+}
+
+void TfmMain::transFadeOutComplete() {
+  DisableMascotEyes();
+  lblCurrentTab.SetCaption(std::string(PageHeading(CurrentPage)));
+  pgControlMain.SetActivePage(&static_cast<widgets::TabSheet&>(Sheet(CurrentPage)));
+  switch (CurrentPage) {
+    case TMainPage::kWelcome:
+      break;
+    case TMainPage::kTestCPU:
+      test_run.StartTest();
+      break;
+    case TMainPage::kCPUDetails:
+      GatherMachineFacts();
+      break;
+    case TMainPage::kRank:
+      EnterRankPage();
+      break;
+    case TMainPage::kAbout:
+      StartAboutPage();
+      break;
+  }
+}
+
+void TfmMain::GatherMachineFacts() {
+  if (MainPagePart* part = Part(TMainPage::kCPUDetails)) part->Enter();
+}
+
+void TfmMain::EnterRankPage() {
+  if (MainPagePart* part = Part(TMainPage::kRank)) part->Enter();
+}
+
+void TfmMain::SlideMapOut() {
+  if (MainPagePart* part = Part(TMainPage::kRank)) part->PageSwitchStarting();
+}
+
+void TfmMain::StartAboutPage() {
+  if (MainPagePart* part = Part(TMainPage::kAbout)) part->Enter();
+}
+
+void TfmMain::DisableMascotEyes() {
+  if (MainPagePart* part = Part(TMainPage::kAbout)) part->TransitionCompleted();
+}
+
+void TfmMain::ShowResultDialog(const std::string& mhzText) {
+  // A run still on the stack when the program ends opens nothing more.
+  if (gui::Application::Current().Terminated()) return;
+  if (!speed_result) speed_result = std::make_unique<TfmSpeedResult>(services_);
+  speed_result->ledMhz.SetValue(mhzText);
+  speed_result->ShowModal();
+}
+
+void TfmMain::FormClose() {
+  if (!scoreSubmitted) OpenInBrowser(online::ClosingRankingsAddress());
+  Hide();
+  TfmPromo promo(services_);
+  promo.ShowModal();
+}
+
+}  // namespace ui

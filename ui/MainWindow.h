@@ -1,0 +1,137 @@
+// The main window TfmMain: the caption bar, the top area with the navigation and the
+// instruments, the heading bar, the page area with its hidden-tab page control and the
+// bottom bar; start-up (FormCreate, UM_GETSPEED), page switching through the fade
+// transition, the web links and closing with the promotion dialog.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controls/PictureTransition.h"
+#include "gui/Window.h"
+#include "speedtest/TestRun.h"
+#include "ui/CaptionBar.h"
+#include "ui/MainHost.h"
+#include "ui/MainServices.h"
+#include "ui/ScoreFlag.h"
+#include "ui/TestPage.h"
+#include "ui/TopArea.h"
+#include "ui/WelcomePage.h"
+#include "widgets/GlowButton.h"
+#include "widgets/Image.h"
+#include "widgets/Label.h"
+#include "widgets/PageControl.h"
+#include "widgets/Panel.h"
+
+namespace ui {
+
+class TfmSpeedResult;
+
+class TfmMain : public gui::Window, public MainHost {
+ public:
+  static constexpr int kClientWidth = 670;
+  static constexpr int kClientHeight = 611;
+  static constexpr int kPageAreaHeight = 238;
+  // The page area's picture for the fade, in window coordinates.
+  static constexpr gui::Rect kPageRect = gui::Rect::XYWH(13, 367, 650, 220);
+
+  explicit TfmMain(MainServices services = MainServices::Real());
+  ~TfmMain() override;
+
+  // Gives the window a page built in its own files; before FormCreate.
+  void AttachPage(TMainPage page, std::unique_ptr<MainPagePart> part);
+
+  // Creation, in order; its last step posts UM_GETSPEED.
+  void FormCreate();
+  // The UM_GETSPEED handler: measures the clock once and stores MeasuredMhz.
+  void umGetSpeed();
+  // Closing: the rankings page unless a score was submitted, hiding, the promotion dialog.
+  void FormClose();
+
+  void btnWelcomeClick();
+  void btnTestCPUClick();
+  void btnCPUDetailsClick();
+  void btnGetRankingClick();
+  void btnAboutClick();
+  void btnOnlineClick();
+  void btnExitClick();
+  void btnCloseClick();
+  void lblURLCPURankClick();
+  void lblGetScoreGlobalClick();
+  void lblGetScoreCountryClick();
+  void lblCopyrightClick();
+
+  void TransitionToPage();
+  void CaptureWindowArea(int x, int y, int width, int height);
+  void transFadeOutComplete();
+
+  // MainHost
+  gui::Control& Sheet(TMainPage page) override;
+  gui::Control& TopArea() override { return top_area.pnlInstruments; }
+  gui::Window& Form() override { return *this; }
+  const std::string& CurrentMachineIdentity() const override { return MachineIdentity; }
+  void SetMachineIdentity(std::string identity) override { MachineIdentity = std::move(identity); }
+  void lblTestAgainClick() override;
+  void ShowPage(TMainPage page) override;
+  void OpenInBrowser(const std::string& address) override;
+
+  TMainPage CurrentPage = TMainPage::kWelcome;
+  std::string MachineIdentity;
+
+  // Components, in creation order (children after their parents).
+  CaptionBar caption_bar;
+  widgets::GlowButton btnClose;
+  widgets::Panel pnlTop;
+  widgets::GlowButton btnWelcome;
+  widgets::GlowButton btnTestCPU;
+  widgets::GlowButton btnCPUDetails;
+  widgets::GlowButton btnGetRanking;
+  widgets::GlowButton btnAbout;
+  widgets::GlowButton btnOnline;
+  widgets::GlowButton btnExit1;
+  ui::TopArea top_area;
+  widgets::Panel pnlHeading;
+  widgets::Label lblCurrentTab;
+  widgets::Panel pnlPageArea;
+  widgets::PageControl pgControlMain;
+  widgets::TabSheet tabWelcome;
+  widgets::TabSheet tabTestCPU;
+  widgets::TabSheet tabCPUDetails;
+  widgets::TabSheet tabRank;
+  widgets::TabSheet tabAbout;
+  widgets::TabSheet tabFadeOut;
+  controls::TPictureTransition transFadeOut;
+  widgets::Image imgBlankBackground;
+  widgets::Panel pnlBottom;
+  widgets::Label lblCopyright;
+
+  WelcomePage welcome_page;
+  TestPage test_page;
+  speedtest::TestRun test_run;
+  // Created when the first run ends, kept to the end.
+  std::unique_ptr<TfmSpeedResult> speed_result;
+
+  const MainServices& Services() const { return services_; }
+
+ protected:
+  void HandleMessage(const gui::Message& message) override;
+
+ private:
+  // The page entries; each forwards to its page once the page is attached.
+  void GatherMachineFacts();
+  void EnterRankPage();
+  void SlideMapOut();
+  void StartAboutPage();
+  void DisableMascotEyes();
+  MainPagePart* Part(TMainPage page) const { return parts_[static_cast<size_t>(page)].get(); }
+
+  void ShowResultDialog(const std::string& mhzText);
+  void SetUpNavigationButton(widgets::GlowButton& button, int index, const char* caption);
+
+  MainServices services_;
+  std::array<std::unique_ptr<MainPagePart>, kMainPageCount> parts_;
+};
+
+}  // namespace ui

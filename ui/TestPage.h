@@ -1,0 +1,71 @@
+// The test page (tabTestCPU) and what a test run drives: the page's stage panels, speed
+// box, medal and "test again" link, and the instruments in the top area.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "controls/PictureTransition.h"
+#include "speedtest/TestRunView.h"
+#include "ui/TopArea.h"
+#include "widgets/Image.h"
+#include "widgets/Label.h"
+#include "widgets/Panel.h"
+#include "widgets/Rule.h"
+
+namespace ui {
+
+class TestPage : public speedtest::TestRunView {
+ public:
+  using ResultDialogEvent = std::function<void(const std::string& mhzText)>;
+
+  // Builds the page on its sheet; the run drives the instruments of topArea.
+  TestPage(gui::Control* sheet, TopArea& topArea);
+
+  // Creates (once) and shows the result dialog; set by the main window.
+  ResultDialogEvent OnShowResultDialog;
+
+  // speedtest::TestRunView
+  void SetPercentGauge(float position) override;
+  void SetPercentDisplay(const std::string& text) override;
+  void SetMhzGauge(float position) override;
+  void SetMhzDisplay(const std::string& text) override;
+  void SetStageColour(speedtest::Stage stage, uint32_t colour) override;
+  void RepaintStage(speedtest::Stage stage) override;
+  void SetSpeedCaption(const std::string& caption) override;
+  uint32_t SpeedColour() const override;
+  void SetSpeedColour(uint32_t colour) override;
+  void RepaintSpeedLabel() override;
+  void StartMedalTransition() override;
+  void ShowTestAgain() override;
+  void ShowResultDialog(const std::string& mhzText) override;
+  void ProcessMessages() override;
+
+  widgets::Image imgTestPage;
+  widgets::Label lblHeadlineRed;
+  widgets::Label lblHeadlineWhite;
+  widgets::Label lblExplanation;
+  widgets::Label lblTestAgain;
+  widgets::Panel pnlRamp;
+  widgets::Panel pnlCore;
+  widgets::Panel pnlDeep;
+  widgets::Panel pnlCool;
+  std::array<widgets::Rule, 6> stageRuling;
+  widgets::Label lblStageRamp;
+  widgets::Label lblStageCore;
+  widgets::Label lblStageDeep;
+  widgets::Label lblStageCool;
+  widgets::Label lblNote;
+  widgets::Panel pnlSpeed;
+  widgets::Label lblSpeedHeading;
+  widgets::Label lblCPUSpeedMain;
+  controls::TPictureTransition transMedal;
+
+ private:
+  widgets::Panel& StagePanel(speedtest::Stage stage);
+
+  TopArea& top_;
+};
+
+}  // namespace ui

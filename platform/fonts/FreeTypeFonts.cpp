@@ -8,12 +8,14 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <mutex>
 #include <string>
 #include <string_view>
 #include <tuple>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/fonts/Font.h"
 
@@ -36,13 +38,6 @@ constexpr Substitute kSubstitutes[] = {
 
 // Folders fontconfig does not scan by default but that hold faces we substitute.
 constexpr const char* kExtraFontDirs[] = {"/usr/share/wine/fonts"};
-
-// The system configuration may reject bitmap-only faces; "Small Fonts" is one.
-constexpr const char kAcceptBitmapFaces[] = R"(<?xml version="1.0"?>
-<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
-<fontconfig><selectfont><acceptfont><pattern>
-  <patelt name="family"><string>Small Fonts</string></patelt>
-</pattern></acceptfont></selectfont></fontconfig>)";
 
 bool SameName(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -229,13 +224,18 @@ class FreeTypeLibrary final : public FontLibrary {
  public:
   FreeTypeLibrary() {
     FT_Init_FreeType(&library_);
-    config_ = FcInitLoadConfig();
-    if (!config_) return;
-    FcConfigParseAndLoadFromMemory(config_, reinterpret_cast<const FcChar8*>(kAcceptBitmapFaces),
-                                   FcFalse);
-    FcConfigBuildFonts(config_);
+    config_ = FcInitLoadConfigAndFonts();
+    // The extra folders are read directly: the system configuration may reject the
+    // bitmap-only faces among them ("Small Fonts").
     for (const char* dir : kExtraFontDirs) {
-      FcConfigAppFontAddDir(config_, reinterpret_cast<const FcChar8*>(dir));
+      std::error_code error;
+      std::vector<std::string> files;
+      for (const auto& entry : std::filesystem::directory_iterator(dir, error)) {
+        if (entry.path().extension() == ".ttf") files.push_back(entry.path().string());
+      }
+      // In name order, so that "small_fonts.ttf" comes before its regional variants.
+      std::sort(files.begin(), files.end());
+      for (const std::string& file : files) AddExtraFile(file);
     }
   }
   // Lives until the process ends: faces are handed out by reference.
@@ -261,10 +261,37 @@ class FreeTypeLibrary final : public FontLibrary {
   }
 
  private:
+  struct ExtraFace {
+    std::string family;
+    FoundFile file;
+  };
+
+  void AddExtraFile(const std::string& path) {
+    int count = 0;
+    FcPattern* pattern =
+        FcFreeTypeQuery(reinterpret_cast<const FcChar8*>(path.c_str()), 0, nullptr, &count);
+    if (!pattern) return;
+    FcChar8* name = nullptr;
+    int weight = FC_WEIGHT_REGULAR;
+    FcPatternGetInteger(pattern, FC_WEIGHT, 0, &weight);
+    if (FcPatternGetString(pattern, FC_FAMILY, 0, &name) == FcResultMatch) {
+      extra_.push_back(
+          {reinterpret_cast<const char*>(name), {path, 0, weight >= FC_WEIGHT_DEMIBOLD}});
+    }
+    FcPatternDestroy(pattern);
+  }
+
   FoundFile Find(std::string_view family, bool bold) {
+    const std::string installed(InstalledFamily(family));
+    // The extra folders first: the regular face, or the bold one when asked and present.
+    const ExtraFace* extra = nullptr;
+    for (const ExtraFace& face : extra_) {
+      if (!SameName(face.family, installed)) continue;
+      if (!extra || (face.file.bold == bold && extra->file.bold != bold)) extra = &face;
+    }
+    if (extra) return extra->file;
     FoundFile result;
     if (!config_) return result;
-    const std::string installed(InstalledFamily(family));
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(installed.c_str()));
     FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
@@ -297,11 +324,20 @@ class FreeTypeLibrary final : public FontLibrary {
 
   FT_Library library_ = nullptr;
   FcConfig* config_ = nullptr;
+  std::vector<ExtraFace> extra_;
   std::mutex mutex_;
   std::map<std::tuple<std::string, int, bool, bool>, std::unique_ptr<FreeTypeFace>> faces_;
 };
 
 }  // namespace
+
+#if defined(__SANITIZE_ADDRESS__)
+// fontconfig loses a few hundred bytes while parsing its configuration, once per
+// process; keep the leak checker of sanitizer builds quiet about it.
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig.so\n";
+}
+#endif
 
 FontLibrary& FontLibrary::Instance() {
   // Deliberately never destroyed: glyph references stay valid during static teardown.

@@ -23,9 +23,6 @@ struct BarChartStyle {
   gui::Color backWall = 0x00232323;
   gui::Color leftWall = 0x00232323;
   gui::Color bottomWall = 0x003F3F3F;
-  // Drawn at the top centre; in the chart's own colour it stays out of sight.
-  std::string title = "Chart";
-  gui::Color titleColor = 0x00000000;
   // Vertical axis: a fixed range, whole-number labels, and the least gap between two
   // labels as a percentage of a label's height.
   double axisMin = 0;

@@ -15,7 +15,7 @@ constexpr gui::Color kWallEdge = 0x004A4A4A;
 constexpr gui::Color kAxisLine = 0x00808080;
 // How dark the foot of a bar's front is, and how its top and side are shaded.
 constexpr double kFootShade = 0.35;
-constexpr double kTopLighten = 0.3;
+constexpr double kTopLighten = 0.2;
 constexpr double kSideShade = 0.55;
 
 void FillQuad(gui::Canvas& canvas, std::array<gui::Point, 4> corners, gui::Color fill,
@@ -35,12 +35,6 @@ void BarChart3D::Paint(gui::Canvas& canvas) {
   for (int i = 0; i < Count(); ++i) PaintBar(canvas, layout, i);
   if (style_.marksVisible) {
     for (int i = 0; i < Count(); ++i) PaintMark(canvas, layout, i);
-  }
-  if (!style_.title.empty()) {
-    canvas.font = style_.labelFont;
-    canvas.font.color = style_.titleColor;
-    canvas.TextOut({(Width() - canvas.TextWidth(style_.title)) / 2, style_.borderWidth + 1},
-                   style_.title);
   }
   if (style_.borderWidth > 0)
     canvas.FrameRect(ClientRect(), style_.borderColor, style_.borderWidth);

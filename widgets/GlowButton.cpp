@@ -156,10 +156,10 @@ gui::Color GlowButton::FaceColor(int x, int y, ButtonState state) const {
   if (py >= h / 2) return palette::kBlack;
   // The glow rises from the middle of the dividing line and fades out towards the
   // corners; the power curve keeps a bright core and a long soft edge.
-  const double dx = (x + 0.5 - Width() / 2.0) / (Width() * 0.55);
-  const double dy = (py - h / 2) / (h * 0.62);
+  const double dx = (x + 0.5 - Width() / 2.0) / (Width() * 0.6);
+  const double dy = (py - h / 2) / (h * 0.75);
   const double t = std::min(std::hypot(dx, dy), 1.0);
-  return Mix(palette::kBlack, glow_color_, std::pow(1.0 - t, 1.35));
+  return Mix(palette::kBlack, glow_color_, std::pow(1.0 - t, 1.25));
 }
 
 void GlowButton::PaintFace(gui::Canvas& canvas, ButtonState state) {
@@ -167,7 +167,9 @@ void GlowButton::PaintFace(gui::Canvas& canvas, ButtonState state) {
   const int h = Height();
   const double radius =
       shape_ == GlowShape::Square ? 0.0 : std::min<double>(corner_radius_, std::min(w, h) / 2.0);
-  const bool framed = state != ButtonState::Rest;
+  // The square button shows its frame only while pressed; its glow is its hover mark.
+  const bool framed =
+      shape_ == GlowShape::Square ? state == ButtonState::Pressed : state != ButtonState::Rest;
   const gui::Color frame = state == ButtonState::Pressed ? pressed_border_color_ : border_color_;
   const gui::Rect clip = canvas.ClipRect().Intersect(ClientRect());
   for (int y = clip.top; y < clip.bottom; ++y) {

@@ -4,8 +4,8 @@
 // then shows in the border colour, or in the pressed border colour while it is pressed
 // with the pointer on it. The square variant (the close button) glows differently: its
 // upper half runs from black at the top to the glow colour, its lower half is the glow
-// colour. A label-only button paints nothing but its caption, in every state.
-// OnClick fires on a left release inside the button.
+// colour, and it shows its frame only while pressed. A label-only button paints nothing but its
+// caption, in every state. OnClick fires on a left release inside the button.
 #pragma once
 
 #include <string>

@@ -71,6 +71,23 @@ TEST(ImagePaint, StretchedTransparentKeepsTheHoles) {
   EXPECT_EQ(h.Pixel(3, 3), 0x00FF0000u);
 }
 
+TEST(ImagePaint, PicturesWithAlphaBlendAlsoWhenStretched) {
+  WidgetApp h;
+  h.window.SetBackgroundColor(0x00302D28);
+  gui::Bitmap glass(2, 2, gui::Bitmap::Format::Bgra32);
+  glass.Fill(0x00FFFFFF);
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 2; ++x) glass.Row(y)[x * 4 + 3] = x == 0 ? 0 : 255;
+  }
+  Image overlay(&h.window);
+  overlay.SetBounds(0, 0, 8, 8);
+  overlay.SetStretch(true);
+  overlay.Picture().Assign(glass);
+  ASSERT_TRUE(overlay.Picture().Transparent());
+  EXPECT_EQ(h.Pixel(1, 1), 0x00302D28u);
+  EXPECT_EQ(h.Pixel(6, 6), 0x00FFFFFFu);
+}
+
 TEST(ImageSize, AutoSizeFollowsThePicture) {
   WidgetApp h;
   Image medal(&h.window);

@@ -64,7 +64,7 @@ class BarChart3D : public gui::Control {
   explicit BarChart3D(gui::Control* parent = nullptr);
 
   void Clear();
-  // Adds a bar at the next position to the right.
+  // Adds a bar at the next position to the right; a label shows under it.
   void Add(double value, gui::Color color, std::string label = {});
   int Count() const { return int(bars_.size()); }
   const Bar& At(int index) const { return bars_.at(size_t(index)); }
@@ -87,6 +87,7 @@ class BarChart3D : public gui::Control {
   void PaintWalls(gui::Canvas& canvas, const BarChartLayout& layout);
   void PaintAxis(gui::Canvas& canvas, const BarChartLayout& layout);
   void PaintBar(gui::Canvas& canvas, const BarChartLayout& layout, int index);
+  void PaintLabel(gui::Canvas& canvas, const BarChartLayout& layout, int index);
   void PaintMark(gui::Canvas& canvas, const BarChartLayout& layout, int index);
   double BarDepthStart(const BarChartLayout& layout) const;
   // A bar's front face, of zero height for a bar on the floor.

@@ -32,7 +32,10 @@ void BarChart3D::Paint(gui::Canvas& canvas) {
   const BarChartLayout layout = Layout();
   PaintWalls(canvas, layout);
   PaintAxis(canvas, layout);
-  for (int i = 0; i < Count(); ++i) PaintBar(canvas, layout, i);
+  for (int i = 0; i < Count(); ++i) {
+    PaintBar(canvas, layout, i);
+    PaintLabel(canvas, layout, i);
+  }
   if (style_.marksVisible) {
     for (int i = 0; i < Count(); ++i) PaintMark(canvas, layout, i);
   }
@@ -119,6 +122,15 @@ void BarChart3D::PaintBar(gui::Canvas& canvas, const BarChartLayout& layout, int
     canvas.FillRect({f.left, y, f.right, y + 1}, Mix(bar.color, foot, t));
   }
   canvas.FrameRect({f.left, f.top, f.right + 1, f.bottom + 1}, style_.barOutline);
+}
+
+void BarChart3D::PaintLabel(gui::Canvas& canvas, const BarChartLayout& layout, int index) {
+  const std::string& text = bars_[size_t(index)].label;
+  if (text.empty()) return;
+  const gui::Rect f = BarBox(layout, index);
+  canvas.font = style_.labelFont;
+  canvas.font.color = style_.axisLabelColor;
+  canvas.TextOut({(f.left + f.right - canvas.TextWidth(text)) / 2, layout.plot.bottom + 2}, text);
 }
 
 void BarChart3D::PaintMark(gui::Canvas& canvas, const BarChartLayout& layout, int index) {

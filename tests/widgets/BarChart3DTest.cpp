@@ -122,6 +122,15 @@ TEST_F(BarChartFixture, AxisLabelsAndMarksAreWhiteText) {
   EXPECT_GT(whiteIn({2, layout.plot.top - 8, layout.plot.left - 4, layout.plot.bottom + 8}), 40);
   const gui::Rect bar = chart.BarFront(4);
   EXPECT_GT(whiteIn({bar.left, bar.top - 40, bar.right + layout.dx, bar.top - 6}), 10);
+  // Empty labels leave the space under the bars black; a label is drawn there.
+  const gui::Rect under{bar.left, layout.plot.bottom + 1, bar.right, 182 - 1};
+  EXPECT_EQ(whiteIn(under), 0);
+  chart.Clear();
+  AddTopFive();
+  chart.Add(1000, kRed, "You");
+  h.Pump();
+  const gui::Rect you = chart.BarFront(5);
+  EXPECT_GT(whiteIn({you.left, layout.plot.bottom + 1, you.right, 182 - 1}), 5);
   EXPECT_EQ(BarChart3D::FormatValue(4000), "4000");
   EXPECT_EQ(BarChart3D::FormatValue(12.5), "12.5");
 }

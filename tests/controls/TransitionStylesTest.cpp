@@ -134,6 +134,43 @@ TEST(FadeTest, TreatsEachChannelOnItsOwnOverTheWholeRun) {
   }
 }
 
+// Every byte pair and every progress, on a pixel count that is not a multiple of four so
+// that the last pixels take the other path, against the formula written out.
+TEST(FadeTest, MatchesTheFormulaForEveryByteAndProgress) {
+  constexpr int kW = 257;
+  constexpr int kH = 3;
+  Bitmap image(kW, kH);
+  Bitmap start(kW, kH);
+  for (int y = 0; y < kH; ++y) {
+    for (int x = 0; x < kW; ++x) {
+      uint8_t* s = start.Row(y) + x * 4;
+      uint8_t* n = image.Row(y) + x * 4;
+      for (int c = 0; c < 4; ++c) {
+        s[c] = uint8_t(x + 85 * c);
+        n[c] = uint8_t(x * 7 + 31 * y + 40 * c);
+      }
+    }
+  }
+  for (int progress = 0; progress <= 100; ++progress) {
+    const int a = MulDiv(256, progress, 100);
+    Bitmap screen = start;
+    Fade(screen, image, kW, kH, 0, 0, progress);
+    for (int y = 0; y < kH; ++y) {
+      for (int x = 0; x < kW; ++x) {
+        const uint8_t* s = start.Row(y) + x * 4;
+        const uint8_t* n = image.Row(y) + x * 4;
+        const uint8_t* got = screen.Row(y) + x * 4;
+        for (int c = 0; c < 3; ++c) {
+          const int d = int(n[c]) - int(s[c]);
+          const int floored = d * a >= 0 ? d * a / 256 : -((-d * a + 255) / 256);
+          ASSERT_EQ(got[c], s[c] + floored) << progress << " " << x << "," << y << " " << c;
+        }
+        ASSERT_EQ(got[3], s[3]);
+      }
+    }
+  }
+}
+
 TEST(FadeTest, LeavesMismatchedBitmapsAlone) {
   Bitmap screen = Solid(4, 4, 9, 9, 9);
   const Bitmap image = Solid(3, 4, 200, 200, 200);

@@ -108,16 +108,14 @@ TopArea::TopArea(gui::Control* topArea)
   SetUpDisplay(ledMhz, gui::Rect::XYWH(1, 4, 53, 14), 4, controls::TSegmentAnimation::anRandom,
                "0000");
 
+  // Placed where the dial faces leave pure black; sized to their text so that the
+  // small captions are never clipped.
   for (widgets::Label* caption : {&lblPercentCaption, &lblMhzCaption}) {
-    caption->SetAutoSize(false);
     caption->SetTransparent(false);
     caption->SetColor(theme::kBlack);
-    caption->SetFont(theme::Tahoma(11, theme::kWhite));
   }
-  lblPercentCaption.SetCaption("% CPU");
-  lblPercentCaption.SetBounds(83, 159, 38, 10);
-  lblMhzCaption.SetCaption("Mhz");
-  lblMhzCaption.SetBounds(292, 157, 25, 12);
+  SetUpLabel(lblPercentCaption, {83, 159}, "% CPU", theme::Tahoma(11, theme::kWhite));
+  SetUpLabel(lblMhzCaption, {292, 157}, "Mhz", theme::Tahoma(11, theme::kWhite));
 }
 
 }  // namespace ui

@@ -1,0 +1,147 @@
+// Closing: the rankings page only when no score was submitted, the main window hidden
+// first, then the promotion dialog modal, and the program ends when it is closed.
+#include <gtest/gtest.h>
+
+#include "UiTestSupport.h"
+#include "online/WebAddresses.h"
+#include "ui/Promo.h"
+
+namespace ui::testing {
+namespace {
+
+constexpr int kPromoWidth = 637;
+constexpr int kPromoHeight = 458;
+// The promotion dialog's "Close" and link, in its client coordinates.
+constexpr gui::Point kPromoClose{493 + 60, 21 + 372 + 20};
+constexpr gui::Point kPromoLink{360, 21 + 222};
+
+struct PromoSeen {
+  bool shown = false;
+  bool mainHidden = false;
+  bool topmost = false;
+  int x = 0, y = 0;
+  std::vector<std::string> openedBefore;
+  platform::Cursor linkCursor = platform::Cursor::Arrow;
+  platform::Cursor closeCursor = platform::Cursor::Arrow;
+};
+
+// Watches for the promotion dialog, looks at it, follows its link and closes it.
+void ClosePromoWhenShown(UiHarness& h, PromoSeen& seen) {
+  h.onWatch = [&h, &seen] {
+    platform::HeadlessWindow* promo = h.FindWindow(kPromoWidth, kPromoHeight);
+    if (promo == nullptr || seen.shown) return;
+    seen.shown = true;
+    seen.mainHidden = !h.Native(*h.form).Visible();
+    seen.topmost = promo->Topmost();
+    seen.x = promo->X();
+    seen.y = promo->Y();
+    seen.openedBefore = h.recorder.opened;
+    h.backend.MoveMouse(promo->X() + kPromoLink.x, promo->Y() + kPromoLink.y);
+    h.app.ProcessMessages();
+    seen.linkCursor = promo->CurrentCursor();
+    h.backend.MoveMouse(promo->X() + kPromoClose.x, promo->Y() + kPromoClose.y);
+    h.app.ProcessMessages();
+    seen.closeCursor = promo->CurrentCursor();
+    h.ClickOn(*promo, kPromoLink.x, kPromoLink.y);
+    h.app.ProcessMessages();
+    h.ClickOn(*promo, kPromoClose.x, kPromoClose.y);
+  };
+}
+
+TEST(ClosingTest, WithoutASubmissionTheRankingsPageOpensBeforeThePromotion) {
+  UiHarness h;
+  h.Start();
+  PromoSeen seen;
+  ClosePromoWhenShown(h, seen);
+  h.Click(h.form->btnClose);
+  EXPECT_TRUE(h.RunUntil([&] { return h.app.Terminated(); }));
+  ASSERT_TRUE(seen.shown);
+  EXPECT_TRUE(seen.mainHidden);
+  EXPECT_TRUE(seen.topmost);
+  EXPECT_EQ(seen.x, (1280 - kPromoWidth) / 2);
+  EXPECT_EQ(seen.y, (1024 - kPromoHeight) / 2);
+  EXPECT_EQ(seen.openedBefore,
+            (std::vector<std::string>{"https://www.tachora.net/ranking.php?ns=1"}));
+  EXPECT_EQ(seen.linkCursor, platform::Cursor::Hand);
+  EXPECT_EQ(seen.closeCursor, platform::Cursor::Hand);
+  // The promoted product's page, from its link.
+  ASSERT_EQ(h.recorder.opened.size(), 2u);
+  EXPECT_EQ(h.recorder.opened[1], "https://www.quillonsoftware.com/linkora/");
+}
+
+TEST(ClosingTest, AfterASubmissionNoRankingsPageOpens) {
+  UiHarness h;
+  h.Start();
+  PromoSeen seen;
+  bool submitted = false;
+  h.onWatch = [&] {
+    TfmSpeedResult* dialog = h.form->speed_result.get();
+    if (!submitted && dialog != nullptr && dialog->Modal() && dialog->Visible()) {
+      submitted = true;
+      h.Click(dialog->btnSubmitScore1);
+    }
+  };
+  h.Click(h.form->btnTestCPU);
+  ASSERT_TRUE(h.RunUntil([&] { return submitted && !h.form->speed_result->Modal(); }, 30000));
+  ASSERT_TRUE(scoreSubmitted);
+  ASSERT_EQ(h.recorder.opened.size(), 1u);
+  EXPECT_EQ(h.recorder.opened[0].rfind("https://www.tachora.net/proint/proaddscore.php?", 0), 0u);
+
+  ClosePromoWhenShown(h, seen);
+  h.Click(h.form->btnExit1);
+  EXPECT_TRUE(h.RunUntil([&] { return h.app.Terminated(); }));
+  ASSERT_TRUE(seen.shown);
+  EXPECT_EQ(seen.openedBefore.size(), 1u);
+  for (const std::string& address : h.recorder.opened) {
+    EXPECT_EQ(address.find("ranking.php"), std::string::npos) << address;
+  }
+}
+
+TEST(ClosingTest, ClosingDuringARunEndsTheRunWithoutItsDialog) {
+  UiHarness h;
+  h.Start();
+  PromoSeen seen;
+  ClosePromoWhenShown(h, seen);
+  auto watchPromo = h.onWatch;
+  bool closed = false;
+  h.onWatch = [&] {
+    if (!closed && h.form->test_run.MhzValue > 300) {
+      closed = true;
+      h.Click(h.form->btnClose);
+    }
+    watchPromo();
+  };
+  h.Click(h.form->btnTestCPU);
+  EXPECT_TRUE(h.RunUntil([&] { return h.app.Terminated(); }, 30000));
+  EXPECT_TRUE(seen.shown);
+  EXPECT_EQ(h.form->speed_result, nullptr);
+}
+
+TEST(ClosingTest, ThePromotionDialogsLayout) {
+  platform::HeadlessBackend backend;
+  gui::Application app{backend};
+  Recorder recorder;
+  const MainServices services = FakeServices(recorder);
+  TfmPromo promo(services);
+  promo.Show();
+  app.ProcessMessages();
+  EXPECT_EQ(promo.Width(), kPromoWidth);
+  EXPECT_EQ(promo.Height(), kPromoHeight);
+  EXPECT_TRUE(promo.Borderless());
+  EXPECT_EQ(promo.lblTested.Caption(), "Now you've tested your CPU speed...");
+  EXPECT_EQ(promo.lblWhyNot.Caption(), "Why not test your internet speed?");
+  EXPECT_EQ(promo.lblFreeDownload.Caption(), "FREE Download");
+  EXPECT_EQ(promo.btnClose.Caption(), "Close");
+  EXPECT_TRUE(promo.lblVisitWeb.Font().underline);
+  EXPECT_TRUE(promo.lblTested.Font().bold);
+  EXPECT_FALSE(promo.caption_bar.imgCaptionCentre.DragHandle());
+  const gui::Bitmap shot = Snapshot(promo, "promotion-dialog");
+  EXPECT_EQ(shot.Pixel(300, 22) & 0xFFFFFF, 0x000000A6u);
+  EXPECT_EQ(shot.Pixel(1, 300) & 0xFFFFFF, 0x009E988Du);
+  EXPECT_EQ(shot.Pixel(635, 300) & 0xFFFFFF, 0x009E988Du);
+  EXPECT_EQ(shot.Pixel(300, 456) & 0xFFFFFF, 0x009E988Du);
+  EXPECT_EQ(shot.Pixel(600, 60) & 0xFFFFFF, 0x00302D28u);
+}
+
+}  // namespace
+}  // namespace ui::testing

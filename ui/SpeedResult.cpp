@@ -31,6 +31,7 @@ TfmSpeedResult::TfmSpeedResult(const MainServices& services)
       btnSubmit(&pnlMain, "Submit My Score"),
       btnClose(&pnlMain, "Close"),
       services_(services) {
+  SetCaption("Your Tachora Score");
   SetBackgroundColor(theme::kTopArea);
   SetBounds(0, 0, kClientWidth, kClientHeight);
   Center();

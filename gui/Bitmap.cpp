@@ -10,7 +10,9 @@ int StrideFor(int width, Bitmap::Format format) {
 }
 }  // namespace
 
-Bitmap::Bitmap(int width, int height, Format format) : format_(format) { Resize(width, height); }
+Bitmap::Bitmap(int width, int height, Format format) : format_(format) {
+  Resize(width, height);
+}
 
 void Bitmap::Resize(int width, int height) {
   width_ = std::max(width, 0);

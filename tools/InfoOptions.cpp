@@ -5,13 +5,16 @@
 namespace tools {
 namespace {
 
-constexpr std::array<OptionSpec, 5> kOptions{{
+constexpr std::array<OptionSpec, 6> kOptions{{
     {"--json", nullptr, "print the report as one JSON object",
      [](InfoOptions& o, const std::string&) { o.json = true; }},
     {"--cpuid-dump", "FILE", "examine a recorded CPUID dump instead of this processor",
      [](InfoOptions& o, const std::string& value) { o.dumpPath = value; }},
     {"--no-speed", nullptr, "skip the 200 ms clock-rate measurement",
      [](InfoOptions& o, const std::string&) { o.measureSpeed = false; }},
+    {"--clock", nullptr,
+     "measure the clock as the program does at start-up, then as the library does",
+     [](InfoOptions& o, const std::string&) { o.clock = true; }},
     {"--version", nullptr, "print the version and exit",
      [](InfoOptions& o, const std::string&) { o.version = true; }},
     {"--help", nullptr, "print this help and exit",

@@ -14,6 +14,7 @@ struct InfoOptions {
   bool version = false;
   bool json = false;
   bool measureSpeed = true;
+  bool clock = false;
   std::optional<std::string> dumpPath;
 };
 

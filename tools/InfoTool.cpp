@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "cpuinfo/CpuidDump.h"
+#include "tools/ClockReport.h"
 #include "tools/InfoOptions.h"
 #include "tools/InfoReport.h"
 #include "tools/ReportFormats.h"
@@ -34,6 +35,12 @@ int RunInfoTool(const std::vector<std::string>& args, std::ostream& out, std::os
   if (options.version) {
     out << kProgramVersion << "\n";
     return 0;
+  }
+  if (options.clock) {
+    // A recorded dump cannot be timed.
+    if (options.dumpPath) return Fail(err, "--clock measures the live processor, not a dump");
+    out << RenderClock(MeasureBothClocks());
+    return out ? 0 : 1;
   }
   // The whole report is built in memory first: a failure prints nothing on out.
   std::string text;

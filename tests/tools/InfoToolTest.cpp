@@ -1,11 +1,13 @@
 // tachora-info run in-process: options, the JSON report's shape, text layout, bad input.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "tests/tools/MiniJson.h"
+#include "tools/ClockReport.h"
 #include "tools/InfoOptions.h"
 #include "tools/InfoTool.h"
 #include "tools/Json.h"
@@ -80,6 +82,26 @@ TEST(Options, BadCommandLines) {
   ExpectBadInput(RunTool({"stray"}), "unexpected argument 'stray'");
   ExpectBadInput(RunTool({"--json", "--cpuid-dump"}), "option --cpuid-dump needs FILE");
   ExpectBadInput(RunTool({"--json=yes"}), "option --json takes no value");
+}
+
+TEST(ClockOption, RefusesARecordedDump) {
+  ExpectBadInput(RunTool({"--clock", "--cpuid-dump", DumpPath("intel-p3-katmai-0673.cpuid")}),
+                 "--clock measures the live processor");
+}
+
+TEST(ClockOption, ShowsTheStartupValueWithThreeDecimalsBesideTheLibrarys) {
+  const std::string text = RenderClock({2096.0324, 2096, 2100});
+  EXPECT_NE(text.find("Start-up measurement  2096.032 MHz"), std::string::npos) << text;
+  EXPECT_NE(text.find("2096 MHz raw, rated 2100 MHz"), std::string::npos) << text;
+}
+
+TEST(ClockOption, MeasuresThisProcessor) {
+  const ToolRun run = RunTool({"--clock"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(run.err.empty());
+  double startup = 0;
+  ASSERT_EQ(std::sscanf(run.out.c_str(), "Start-up measurement %lf MHz", &startup), 1) << run.out;
+  EXPECT_GT(startup, 1.0);
 }
 
 TEST(BadDumps, EachProblemNamesFileAndLine) {

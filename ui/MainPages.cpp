@@ -1,5 +1,7 @@
 #include "ui/MainPages.h"
 
+#include "ui/AboutPage.h"
+#include "ui/DetailsPage.h"
 #include "ui/RankPage.h"
 
 namespace ui {
@@ -9,6 +11,8 @@ std::unique_ptr<TfmMain> CreateMainWindow(MainServices services) {
   // One line per page of its own files:
   //   form->AttachPage(TMainPage::kCPUDetails, std::make_unique<DetailsPage>(*form));
   form->AttachPage(TMainPage::kRank, std::make_unique<RankPage>(*form));
+  form->AttachPage(TMainPage::kCPUDetails, std::make_unique<DetailsPage>(*form));
+  form->AttachPage(TMainPage::kAbout, std::make_unique<AboutPage>(*form));
   form->FormCreate();
   return form;
 }

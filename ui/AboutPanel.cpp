@@ -5,6 +5,7 @@
 #include "assets/Assets.h"
 #include "online/WebAddresses.h"
 #include "ui/CaptionBar.h"
+#include "ui/Placement.h"
 #include "ui/ProductTexts.h"
 #include "ui/Theme.h"
 
@@ -15,13 +16,6 @@ constexpr const char* kSmallPrint =
     "Tachora is freeware: you may copy it and pass it on, as long as it stays unchanged "
     "and nobody is charged for it. It reads your processor and measures the speed it "
     "really runs at; nothing leaves your computer unless you submit a score.";
-
-void Place(widgets::Label& label, gui::Point at, std::string caption, const gui::Font& font) {
-  label.SetFont(font);
-  label.SetCaption(std::move(caption));
-  label.SetLeft(at.x);
-  label.SetTop(at.y);
-}
 
 gui::Font LinkFont() {
   return theme::Tahoma(11, theme::kWhite, false, true);
@@ -78,11 +72,8 @@ AboutPanel::AboutPanel(gui::Control* page, MainHost& host)
   Place(lblAboutCopyright, {10, 36}, std::string(kMakerCopyright), LinkFont());
   Link(lblAboutCopyright, online::MakerReferralAddress());
 
-  lblSmallPrint.SetWordWrap(true);
-  lblSmallPrint.SetAutoSize(false);
-  lblSmallPrint.SetFont(theme::Tahoma(11, theme::kSilver));
-  lblSmallPrint.SetCaption(kSmallPrint);
-  lblSmallPrint.SetBounds(10, 56, 312, 52);
+  PlaceWrapped(lblSmallPrint, gui::Rect::XYWH(10, 56, 312, 52), kSmallPrint,
+               theme::Tahoma(11, theme::kSilver));
 
   Place(lblNotCredited, {10, 112}, "Not credited?", theme::Tahoma(11, theme::kSilver));
   Place(lblNoCredit, {lblNotCredited.BoundsRect().right + 4, 112}, "click here", LinkFont());

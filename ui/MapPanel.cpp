@@ -5,6 +5,7 @@
 #include "assets/Assets.h"
 #include "gui/Canvas.h"
 #include "ui/CaptionBar.h"
+#include "ui/Placement.h"
 #include "ui/ProductTexts.h"
 #include "ui/Theme.h"
 
@@ -54,13 +55,6 @@ constexpr std::array<CountryRow, 5> kCountryRows = {{
     {72, 0x001070FF},
     {89, kAqua},
 }};
-
-void Place(widgets::Label& label, gui::Point at, std::string_view caption, const gui::Font& font) {
-  label.SetFont(font);
-  label.SetCaption(std::string(caption));
-  label.SetLeft(at.x);
-  label.SetTop(at.y);
-}
 
 // Centres an auto-sized label across its parent's width.
 void CentreAcross(widgets::Label& label, int parentWidth) {

@@ -3,21 +3,11 @@
 #include <string>
 
 #include "assets/Assets.h"
+#include "ui/Placement.h"
 #include "ui/ProductTexts.h"
 #include "ui/Theme.h"
 
 namespace ui {
-namespace {
-
-void Place(widgets::Label& label, gui::Point at, std::string caption, const gui::Font& font) {
-  label.SetFont(font);
-  label.SetCaption(std::move(caption));
-  label.SetLeft(at.x);
-  label.SetTop(at.y);
-}
-
-}  // namespace
-
 TfmPromo::TfmPromo(const MainServices& services)
     : caption_bar(this, kClientWidth),
       pnlMain(this),
@@ -37,12 +27,7 @@ TfmPromo::TfmPromo(const MainServices& services)
   SetBounds(0, 0, kClientWidth, kClientHeight);
   Center();
 
-  pnlMain.SetBounds(0, CaptionBar::kHeight, kClientWidth, kClientHeight - CaptionBar::kHeight);
-  pnlMain.SetColor(theme::kTopArea);
-  pnlMain.SetRule(widgets::Edge::Top, 3, theme::kDialogTopRule);
-  pnlMain.SetRule(widgets::Edge::Left, 3, theme::kDialogEdgeRule);
-  pnlMain.SetRule(widgets::Edge::Right, 3, theme::kDialogEdgeRule);
-  pnlMain.SetRule(widgets::Edge::Bottom, 3, theme::kDialogEdgeRule);
+  FrameDialogPanel(pnlMain, kClientWidth, kClientHeight);
 
   Place(lblTested, {24, 18}, "Now you've tested your CPU speed...",
         theme::Arial(21, theme::kWhite, true));

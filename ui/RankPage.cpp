@@ -6,6 +6,7 @@
 #include "gui/Application.h"
 #include "online/WebAddresses.h"
 #include "ui/CaptionBar.h"
+#include "ui/Placement.h"
 #include "ui/Theme.h"
 
 namespace ui {
@@ -31,13 +32,6 @@ constexpr std::array<ChartBar, 5> kPlaceholderBars = {{
 // The axis strip's ranks under the bars, after the red "1" of "YOU".
 constexpr std::array<int, 5> kAxisColumns = {24, 74, 124, 175, 226};
 constexpr std::array<const char*, 4> kAxisRanks = {"4", "3", "2", "1"};
-
-void Place(widgets::Label& label, gui::Point at, std::string_view caption, const gui::Font& font) {
-  label.SetFont(font);
-  label.SetCaption(std::string(caption));
-  label.SetLeft(at.x);
-  label.SetTop(at.y);
-}
 
 void PlaceCaption(widgets::GlowButton& box, const gui::Rect& bounds, std::string_view caption,
                   const gui::Font& font) {
@@ -102,13 +96,10 @@ RankPage::RankPage(MainHost& host)
       host_(host) {
   Place(lblViewOnline, {10, 1}, "View Online", theme::Arial(16, theme::kRed, true));
   Place(lblCPUScores, {105, 1}, "CPU Scores", theme::Arial(16, theme::kWhite, true));
-  lblRankIntroduction.SetWordWrap(true);
-  lblRankIntroduction.SetAutoSize(false);
-  lblRankIntroduction.SetFont(theme::Tahoma(12, theme::kSilver));
-  lblRankIntroduction.SetCaption(
-      "The map displays the top online CPU scores. Click the link below to view your CPU "
-      "score online. ");
-  lblRankIntroduction.SetBounds(10, 22, 233, 44);
+  PlaceWrapped(lblRankIntroduction, gui::Rect::XYWH(10, 22, 233, 44),
+               "The map displays the top online CPU scores. Click the link below to view your CPU "
+               "score online. ",
+               theme::Tahoma(12, theme::kSilver));
   Place(lblViewRankOnline1, {11, 67}, "Click Here to View Your rank online",
         theme::Tahoma(12, kLinkBlue, false, true));
 

@@ -3,21 +3,11 @@
 #include "assets/Assets.h"
 #include "online/ScoreSubmission.h"
 #include "speedtest/ClockMeasurement.h"
+#include "ui/Placement.h"
 #include "ui/ScoreFlag.h"
 #include "ui/Theme.h"
 
 namespace ui {
-namespace {
-
-void Place(widgets::Label& label, gui::Point at, std::string caption, const gui::Font& font) {
-  label.SetFont(font);
-  label.SetCaption(std::move(caption));
-  label.SetLeft(at.x);
-  label.SetTop(at.y);
-}
-
-}  // namespace
-
 TfmSpeedResult::TfmSpeedResult(const MainServices& services)
     : caption_bar(this, kClientWidth),
       pnlMain(this),
@@ -40,12 +30,7 @@ TfmSpeedResult::TfmSpeedResult(const MainServices& services)
   if (services_.machineIdentity) MachineIdentity = services_.machineIdentity();
   if (services_.processorTexts) Texts = services_.processorTexts();
 
-  pnlMain.SetBounds(0, CaptionBar::kHeight, kClientWidth, kClientHeight - CaptionBar::kHeight);
-  pnlMain.SetColor(theme::kTopArea);
-  pnlMain.SetRule(widgets::Edge::Top, 3, theme::kDialogTopRule);
-  pnlMain.SetRule(widgets::Edge::Left, 3, theme::kDialogEdgeRule);
-  pnlMain.SetRule(widgets::Edge::Right, 3, theme::kDialogEdgeRule);
-  pnlMain.SetRule(widgets::Edge::Bottom, 3, theme::kDialogEdgeRule);
+  FrameDialogPanel(pnlMain, kClientWidth, kClientHeight);
 
   imgResult.SetBounds(24, 28, 136, 132);
   imgResult.SetTransparent(true);
@@ -70,13 +55,10 @@ TfmSpeedResult::TfmSpeedResult(const MainServices& services)
   ledMhz.SetValue("0000");
 
   Place(lblMhz, {344, 66}, " Mhz", theme::Arial(21, theme::kRed, true));
-  lblSubmitText.SetWordWrap(true);
-  lblSubmitText.SetAutoSize(false);
-  lblSubmitText.SetFont(theme::Arial(13, theme::kWhite));
-  lblSubmitText.SetCaption(
-      "Click the \"Submit My Score\" button below to see how your CPU compares in the "
-      "worldwide CPU scores table.");
-  lblSubmitText.SetBounds(193, 100, 247, 48);
+  PlaceWrapped(lblSubmitText, gui::Rect::XYWH(193, 100, 247, 48),
+               "Click the \"Submit My Score\" button below to see how your CPU compares in the "
+               "worldwide CPU scores table.",
+               theme::Arial(13, theme::kWhite));
 
   btnSubmitScore1.SetFont(theme::Tahoma(16, theme::kBlack, true));
   btnSubmitScore1.SetBounds(193, 176, 228, 41);

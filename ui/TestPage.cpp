@@ -3,26 +3,11 @@
 #include "assets/Assets.h"
 #include "gui/Application.h"
 #include "ui/CaptionBar.h"
+#include "ui/Placement.h"
 #include "ui/Theme.h"
 
 namespace ui {
 namespace {
-
-void Place(widgets::Label& label, gui::Point at, std::string caption, const gui::Font& font) {
-  label.SetFont(font);
-  label.SetCaption(std::move(caption));
-  label.SetLeft(at.x);
-  label.SetTop(at.y);
-}
-
-void PlaceWrapped(widgets::Label& label, const gui::Rect& box, std::string caption,
-                  const gui::Font& font) {
-  label.SetWordWrap(true);
-  label.SetAutoSize(false);
-  label.SetFont(font);
-  label.SetCaption(std::move(caption));
-  label.SetBounds(box);
-}
 
 void PlaceStage(widgets::Panel& panel, int left, int width) {
   panel.SetBounds(left, 109, width, 30);

@@ -4,18 +4,12 @@
 
 #include "assets/Assets.h"
 #include "ui/CaptionBar.h"
+#include "ui/Placement.h"
 #include "ui/ProductTexts.h"
 #include "ui/Theme.h"
 
 namespace ui {
 namespace {
-
-void Place(widgets::Label& label, gui::Point at, std::string caption, const gui::Font& font) {
-  label.SetFont(font);
-  label.SetCaption(std::move(caption));
-  label.SetLeft(at.x);
-  label.SetTop(at.y);
-}
 
 // The percentage boxes are styled buttons used as labels: only the caption shows.
 void PlaceRankBox(widgets::GlowButton& box, const gui::Rect& bounds, gui::Color color) {
@@ -55,14 +49,11 @@ WelcomePage::WelcomePage(gui::Control* sheet)
   Place(lblWelcomeLine, {12, 34}, "Test the REAL speed of your CPU",
         theme::Arial(13, theme::kYellow, true));
 
-  lblIntroduction.SetWordWrap(true);
-  lblIntroduction.SetAutoSize(false);
-  lblIntroduction.SetFont(theme::Tahoma(12, theme::kSilver));
-  lblIntroduction.SetCaption(
-      "If you've ever wondered exactly how fast your CPU is running, this great little "
-      "application will tell you.  Simply click the 'Test CPU Speed' button above and see "
-      "Tachora go to work.");
-  lblIntroduction.SetBounds(12, 56, 250, 75);
+  PlaceWrapped(lblIntroduction, gui::Rect::XYWH(12, 56, 250, 75),
+               "If you've ever wondered exactly how fast your CPU is running, this great little "
+               "application will tell you.  Simply click the 'Test CPU Speed' button above and see "
+               "Tachora go to work.",
+               theme::Tahoma(12, theme::kSilver));
 
   const assets::Asset icons[] = {assets::IconSecure(), assets::IconGuaranteed(),
                                  assets::IconNoSpyware()};

@@ -6,7 +6,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 scripts/setup.sh
 
-step() { printf '\n== %s\n' "$*"; }
+step() { printf '\n== %s (at %d s)\n' "$*" "$SECONDS"; }
 
 step "format"
 scripts/check-format.sh
@@ -26,4 +26,4 @@ for extra in scripts/test-windows.sh scripts/test-e2e.sh; do
     "$extra"
   fi
 done
-printf '\nall tests passed\n'
+printf '\nall tests passed in %d s\n' "$SECONDS"

@@ -25,35 +25,32 @@ def caption_centre(width=64):
     return img
 
 
-def caption_left():
-    c = Canvas(6, CAPTION_HEIGHT, background=BLACK)
+CAPTION_RED_STOPS = [(0, (255, 70, 50)), (0.5, (200, 16, 10)), (1, (110, 6, 4))]
+
+
+def caption_cap(width, red_from, red_to, separator_from, separator_to):
+    """An end piece of the caption bar: a red edge beside a thin dark separator."""
+    c = Canvas(width, CAPTION_HEIGHT, background=BLACK)
     c.over(linear_gradient(c.image.size, CAPTION_STOPS))
-    red = c.mask()
-    ImageDraw.Draw(red).rectangle(c.box(0, 0, 3, CAPTION_HEIGHT), fill=255)
-    c.paint_mask(red, linear_gradient(c.image.size, [(0, (255, 70, 50)), (0.5, (200, 16, 10)),
-                                                     (1, (110, 6, 4))]))
-    hl = c.mask()
-    ImageDraw.Draw(hl).rectangle(c.box(3, 0, 3.5, CAPTION_HEIGHT), fill=255)
-    c.fill_mask(hl, (0, 0, 0), 180)
+    edge = c.mask()
+    ImageDraw.Draw(edge).rectangle(c.box(red_from, 0, red_to, CAPTION_HEIGHT), fill=255)
+    c.paint_mask(edge, linear_gradient(c.image.size, CAPTION_RED_STOPS))
+    sep = c.mask()
+    ImageDraw.Draw(sep).rectangle(c.box(separator_from, 0, separator_to, CAPTION_HEIGHT), fill=255)
+    c.fill_mask(sep, (0, 0, 0), 180)
     img = c.result("RGB")
-    ImageDraw.Draw(img).line([(0, CAPTION_HEIGHT - 1), (6, CAPTION_HEIGHT - 1)], fill=(150, 20, 16))
+    ImageDraw.Draw(img).line([(0, CAPTION_HEIGHT - 1), (width, CAPTION_HEIGHT - 1)],
+                             fill=(150, 20, 16))
     return img
+
+
+def caption_left():
+    return caption_cap(6, 0, 3, 3, 3.5)
 
 
 def caption_right():
     """The close button "X" (20 x 16) sits on this cap, so it stays quiet."""
-    c = Canvas(25, CAPTION_HEIGHT, background=BLACK)
-    c.over(linear_gradient(c.image.size, CAPTION_STOPS))
-    edge = c.mask()
-    ImageDraw.Draw(edge).rectangle(c.box(22, 0, 25, CAPTION_HEIGHT), fill=255)
-    c.paint_mask(edge, linear_gradient(c.image.size, [(0, (255, 70, 50)), (0.5, (200, 16, 10)),
-                                                      (1, (110, 6, 4))]))
-    sep = c.mask()
-    ImageDraw.Draw(sep).rectangle(c.box(21.5, 0, 22, CAPTION_HEIGHT), fill=255)
-    c.fill_mask(sep, (0, 0, 0), 180)
-    img = c.result("RGB")
-    ImageDraw.Draw(img).line([(0, CAPTION_HEIGHT - 1), (25, CAPTION_HEIGHT - 1)], fill=(150, 20, 16))
-    return img
+    return caption_cap(25, 22, 25, 21.5, 22)
 
 
 # Processor chip, shared by several pictures ---------------------------------------

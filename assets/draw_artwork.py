@@ -16,6 +16,7 @@ sys.path.insert(0, str(HERE / "artwork"))
 
 from PIL import Image, ImageDraw  # noqa: E402
 
+import appicon  # noqa: E402
 import dials  # noqa: E402
 import mascot  # noqa: E402
 import pictures  # noqa: E402
@@ -23,6 +24,8 @@ import worldmap  # noqa: E402
 from common import BLACK, DETAILS_PANEL, HEADING_BAR, TOP_AREA, flatten, font  # noqa: E402
 
 OUT = HERE / "art"
+ICONS = HERE / "icons"
+ICON_NAME = "net.tachora.Tachora"
 JPEG_QUALITY = 92
 
 
@@ -82,6 +85,14 @@ def save(name, image, surface):
     image.save(path, "PNG", optimize=True)
 
 
+def save_icons():
+    """The desktop icon: a PNG for each size the installed icon theme gets, and the SVG."""
+    ICONS.mkdir(exist_ok=True)
+    for size in appicon.SIZES:
+        appicon.png(size).save(ICONS / f"{ICON_NAME}-{size}.png", "PNG", optimize=True)
+    (ICONS / f"{ICON_NAME}.svg").write_text(appicon.svg())
+
+
 def contact_sheet(items, world, overlays, path):
     """Every picture on the surface it sits on, with its name, for looking at."""
     pad, x, y, row_h, width = 12, 12, 12, 0, 1100
@@ -115,6 +126,7 @@ def main():
     items, world, overlays = artwork()
     for name, image, surface in items:
         save(name, image, surface)
+    save_icons()
     if args.sheet:
         contact_sheet(items, world, overlays, args.sheet)
 

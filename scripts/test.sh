@@ -20,7 +20,7 @@ scripts/build.sh build-asan -DTACHORA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
 
-for extra in scripts/test-windows.sh scripts/test-e2e.sh; do
+for extra in scripts/test-windows.sh scripts/test-e2e.sh scripts/test-packages.sh; do
   if [ -x "$extra" ]; then
     step "$(basename "$extra" .sh)"
     "$extra"

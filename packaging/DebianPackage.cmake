@@ -1,7 +1,6 @@
 # The Debian package: the Linux layout under /usr, with the library dependencies found
 # by dpkg-shlibdeps and the fonts the window is drawn with.
 set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_PACKAGE_NAME tachora)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)

@@ -1,5 +1,10 @@
 # Run by CPack on the package's tree before it is packed: adds the copyright and the
 # changelog, and compresses the changelog and the manual pages as Debian wants them.
+# CPack runs it for every package it makes, the source package too: only the Debian
+# package gets them.
+if(NOT CPACK_GENERATOR STREQUAL "DEB")
+  return()
+endif()
 set(usr ${CPACK_TEMPORARY_INSTALL_DIRECTORY}${CPACK_PACKAGING_INSTALL_PREFIX})
 set(doc ${usr}/share/doc/${CPACK_DEBIAN_PACKAGE_NAME})
 file(COPY ${CPACK_TACHORA_DEBIAN_FILES} DESTINATION ${doc}

@@ -92,8 +92,13 @@ record_opener "$work/x"
 "$work/root/usr/bin/tachora" >"$work/x/tachora.log" 2>&1 &
 app=$!
 pids+=($app)
-wait_window Tachora 10 >/dev/null || { cat "$work/x/tachora.log" >&2; fail "the unpacked tachora showed no window"; }
+window=$(wait_window Tachora 10) || { cat "$work/x/tachora.log" >&2; fail "the unpacked tachora showed no window"; }
 [ "$(readlink "/proc/$app/exe")" = "$work/root/usr/bin/tachora" ] || fail "another tachora answered"
+sleep 0.5
+import -window "$window" "$work/x/window.png"
+# The welcome page is drawn: its artwork and texts, not a black or empty frame.
+[ "$(convert "$work/x/window.png" -format '%[fx:standard_deviation > 0.1]' info:)" = 1 ] ||
+  fail "the unpacked tachora's window is blank"
 kill "$app"
 elapsed "Debian package" "$start"
 

@@ -10,17 +10,51 @@ set -euo pipefail
 build=$(cd "${1:?usage: run-e2e.sh BUILD_DIR}" && pwd)
 program="$build/app/tachora"
 out="$build/e2e"
-rm -rf "$out" && mkdir -p "$out"
+rm -rf "$out" && mkdir -p "$out/bin"
 [ -x "$program" ] || { echo "no program at $program" >&2; exit 1; }
 
-. "$(dirname "$0")/xsession.sh"
-trap stop_started EXIT
+display=""
+for n in $(seq 91 120); do
+  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
+done
+[ -n "$display" ] || { echo "no free display" >&2; exit 1; }
+export DISPLAY=$display
 
-start_display "$out"
-record_opener "$out"
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+}
+trap cleanup EXIT
+
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+openbox >"$out/openbox.log" 2>&1 &
+pids+=($!)
+sleep 0.5
+
+cat >"$out/bin/xdg-open" <<SCRIPT
+#!/bin/sh
+printf '%s\n' "\$*" >> "$out/opened.txt"
+SCRIPT
+chmod +x "$out/bin/xdg-open"
+export PATH="$out/bin:$PATH"
 
 fail() { echo "e2e: $*" >&2; exit 1; }
 
+# The id of the visible window with this exact name, waiting up to $2 seconds.
+wait_window() {
+  local name=$1 limit=$2 id
+  for _ in $(seq $((limit * 20))); do
+    # Matched by class, then by name: this xdotool's --name search misses SDL's windows.
+    for id in $(xdotool search --onlyvisible --classname tachora 2>/dev/null || true); do
+      [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$name" ] && { echo "$id"; return 0; }
+    done
+    sleep 0.05
+  done
+  return 1
+}
 click() {  # window id, client x, client y
   xdotool mousemove --window "$1" "$2" "$3" sleep 0.1 click 1
 }

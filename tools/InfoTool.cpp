@@ -56,9 +56,9 @@ int RunInfoTool(const std::vector<std::string>& args, std::ostream& out, std::os
       cpuinfo::ReplayCpuidSource source(cpuinfo::LoadCpuidDump(*options.dumpPath));
       const cpuinfo::ScopedCpuidSource installed(source);
       const std::string& name = source.Dump().name;
-      const std::string heading =
-          "Recorded processor " + (name.empty() ? std::string("(unnamed)") : name) + "\n" +
-          "Dump file          " + FileName(*options.dumpPath);
+      const std::string heading = "Recorded processor " +
+                                  (name.empty() ? std::string("(unnamed)") : name) + "\n" +
+                                  "Dump file          " + FileName(*options.dumpPath);
       text = Render(options, CollectReport(false), heading);
     } else {
       text = Render(options, CollectReport(options.measureSpeed), "Processor 0 of this computer");

@@ -39,9 +39,9 @@ std::string Utf8(std::wstring_view wide) {
 
 HFONT CreateFace(const FontRequest& request) {
   // A negative height asks for the em square in pixels, as the requests mean it.
-  return ::CreateFontW(-std::max(request.pixelSize, 1), 0, 0, 0,
-                       request.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+  return ::CreateFontW(-std::max(request.pixelSize, 1), 0, 0, 0, request.bold ? FW_BOLD : FW_NORMAL,
+                       FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS,
                        request.antialias ? ANTIALIASED_QUALITY : NONANTIALIASED_QUALITY,
                        DEFAULT_PITCH | FF_DONTCARE, Wide(request.family).c_str());
 }
@@ -165,9 +165,9 @@ class GdiFace final : public FontFace {
     const bool mono = format == GGO_BITMAP;
     const ptrdiff_t pitch = mono ? (glyph.width + 31) / 32 * 4 : (glyph.width + 3) / 4 * 4;
     if (size < size_t(pitch) * size_t(glyph.height)) return false;
-    glyph.coverage = CoverageFromRows(rows.data(), pitch, glyph.width, glyph.height,
-                                      mono ? RowFormat::Mono : RowFormat::Gray, 65,
-                                      request_.antialias);
+    glyph.coverage =
+        CoverageFromRows(rows.data(), pitch, glyph.width, glyph.height,
+                         mono ? RowFormat::Mono : RowFormat::Gray, 65, request_.antialias);
     return true;
   }
 

@@ -41,9 +41,9 @@ struct ButtonMessage {
 };
 constexpr ButtonMessage kButtonMessages[] = {
     // message         button               down
-    {WM_LBUTTONDOWN, MouseButton::Left, true},    {WM_LBUTTONUP, MouseButton::Left, false},
-    {WM_RBUTTONDOWN, MouseButton::Right, true},   {WM_RBUTTONUP, MouseButton::Right, false},
-    {WM_MBUTTONDOWN, MouseButton::Middle, true},  {WM_MBUTTONUP, MouseButton::Middle, false},
+    {WM_LBUTTONDOWN, MouseButton::Left, true},   {WM_LBUTTONUP, MouseButton::Left, false},
+    {WM_RBUTTONDOWN, MouseButton::Right, true},  {WM_RBUTTONUP, MouseButton::Right, false},
+    {WM_MBUTTONDOWN, MouseButton::Middle, true}, {WM_MBUTTONUP, MouseButton::Middle, false},
 };
 
 const ButtonMessage* FindButtonMessage(UINT message) {
@@ -87,9 +87,10 @@ class Win32Window : public NativeWindow {
     RECT r{options.x, options.y, options.x + std::max(options.width, 1),
            options.y + std::max(options.height, 1)};
     ::AdjustWindowRectEx(&r, StyleFor(options.borderless), FALSE, exStyle);
-    window_ = ::CreateWindowExW(exStyle, kWindowClass, Wide(options.title).c_str(),
-                                StyleFor(options.borderless), r.left, r.top, r.right - r.left,
-                                r.bottom - r.top, owner, nullptr, ::GetModuleHandleW(nullptr), this);
+    window_ =
+        ::CreateWindowExW(exStyle, kWindowClass, Wide(options.title).c_str(),
+                          StyleFor(options.borderless), r.left, r.top, r.right - r.left,
+                          r.bottom - r.top, owner, nullptr, ::GetModuleHandleW(nullptr), this);
     if (!window_) throw std::runtime_error("CreateWindowExW failed");
     memory_dc_ = ::CreateCompatibleDC(nullptr);
   }
@@ -109,9 +110,7 @@ class Win32Window : public NativeWindow {
     Raise();
   }
   void Hide() override { ::ShowWindow(window_, SW_HIDE); }
-  void SetTitle(std::string_view title) override {
-    ::SetWindowTextW(window_, Wide(title).c_str());
-  }
+  void SetTitle(std::string_view title) override { ::SetWindowTextW(window_, Wide(title).c_str()); }
   void SetTopmost(bool topmost) override {
     ::SetWindowPos(window_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -339,8 +338,8 @@ LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR: {
       const int hit = short(LOWORD(lParam));  // HTERROR is negative
       const UINT mouse = HIWORD(lParam);
-      if (hit == HTERROR && (mouse == WM_LBUTTONDOWN || mouse == WM_RBUTTONDOWN ||
-                             mouse == WM_MBUTTONDOWN)) {
+      if (hit == HTERROR &&
+          (mouse == WM_LBUTTONDOWN || mouse == WM_RBUTTONDOWN || mouse == WM_MBUTTONDOWN)) {
         RaiseOwnedWindow();
         return TRUE;
       }

@@ -36,7 +36,10 @@ constexpr Sample kSamples[] = {
 };
 
 gui::Font FontOf(const Sample& s, bool underline = false) {
-  return {.name = s.family, .size = s.size, .color = 0x00FFFFFF, .bold = s.bold,
+  return {.name = s.family,
+          .size = s.size,
+          .color = 0x00FFFFFF,
+          .bold = s.bold,
           .underline = underline};
 }
 
@@ -84,8 +87,8 @@ TEST(GdiText, BoldIsHeavierThanRegular) {
   for (const char* family : {"Arial", "Tahoma", "Small Fonts"}) {
     SCOPED_TRACE(family);
     int width = 0, lineHeight = 0, boldWidth = 0;
-    const Ink regular = Draw({.name = family, .size = 11, .color = 0x00FFFFFF}, "Bold Text", 4,
-                             width, lineHeight);
+    const Ink regular =
+        Draw({.name = family, .size = 11, .color = 0x00FFFFFF}, "Bold Text", 4, width, lineHeight);
     const Ink bold = Draw({.name = family, .size = 11, .color = 0x00FFFFFF, .bold = true},
                           "Bold Text", 4, boldWidth, lineHeight);
     EXPECT_GT(bold.count, regular.count * 115 / 100);
@@ -106,7 +109,8 @@ TEST(GdiText, UnderlinesRunUnderTheWholeText) {
   canvas.FillRect({0, 0, 400, 80}, 0);
   canvas.font = FontOf(link, true);
   canvas.TextOut({10, 10}, link.text);
-  const auto& metrics = platform::FontLibrary::Instance().Face({"Tahoma", 11, false, false}).Metrics();
+  const auto& metrics =
+      platform::FontLibrary::Instance().Face({"Tahoma", 11, false, false}).Metrics();
   const int y = 10 + metrics.ascent + metrics.underlineOffset;
   EXPECT_LT(y, 10 + lineHeight);
   for (int x = 10; x < 10 + width; ++x) EXPECT_EQ(bitmap.Pixel(x, y), 0x00FFFFFFu) << x;
@@ -130,8 +134,8 @@ TEST(GdiText, AntialiasedTextHasInBetweenLevels) {
   auto& face = platform::FontLibrary::Instance().Face({"Arial", 20, false, true});
   const platform::Glyph& g = face.GlyphFor('e');
   ASSERT_GT(g.width, 0);
-  const bool between = std::any_of(g.coverage.begin(), g.coverage.end(),
-                                   [](uint8_t c) { return c > 0 && c < 255; });
+  const bool between =
+      std::any_of(g.coverage.begin(), g.coverage.end(), [](uint8_t c) { return c > 0 && c < 255; });
   EXPECT_TRUE(between);
   const platform::Glyph& aliased =
       platform::FontLibrary::Instance().Face({"Arial", 20, false, false}).GlyphFor('e');

@@ -43,8 +43,8 @@ class Win32BackendTest : public testing::Test {
     return false;
   }
 
-  std::unique_ptr<NativeWindow> Open(int x, int y, int w, int h, const NativeWindow* owner = nullptr,
-                                     bool show = true) {
+  std::unique_ptr<NativeWindow> Open(int x, int y, int w, int h,
+                                     const NativeWindow* owner = nullptr, bool show = true) {
     WindowOptions options;
     options.title = "test";
     options.x = x;
@@ -232,7 +232,8 @@ TEST_F(Win32BackendTest, PressesAndReleasesAreDeliveredWithTheirPoint) {
   MoveTo(210, 220);
   Send(MOUSEEVENTF_LEFTDOWN);
   Send(MOUSEEVENTF_LEFTUP);
-  const std::vector<Event> events = Pump(300, [](const Event& e) { return e.type == Type::MouseUp; });
+  const std::vector<Event> events =
+      Pump(300, [](const Event& e) { return e.type == Type::MouseUp; });
   auto down = std::find_if(events.begin(), events.end(),
                            [](const Event& e) { return e.type == Type::MouseDown; });
   ASSERT_NE(down, events.end());

@@ -1,4 +1,6 @@
 #include "platform/win32/Win32Clock.h"
+// Before windows.h, whose i686 headers define two of its names as macros.
+#include "platform/System.h"
 
 #include <algorithm>
 #include <atomic>
@@ -9,8 +11,6 @@
 #include <windows.h>
 // After windows.h, which it builds on.
 #include <mmsystem.h>
-
-#include "platform/System.h"
 
 namespace platform {
 

@@ -155,6 +155,10 @@ for _ in $(seq 100); do [ -s "$out/opened.txt" ] && break; sleep 0.1; done
 [ -s "$out/opened.txt" ] || fail "the submission did not reach the browser"
 grep -q '/proint/proaddscore.php?macaddress=' "$out/opened.txt" || fail "no submission opened"
 grep -q '&ver=3.0.3.3$' "$out/opened.txt" || fail "the submission address is incomplete"
+# The Windows identity (a network adapter's address through a time-based UUID) and facts.
+grep -Eq 'macaddress=[0-9A-F]{12}&' "$out/opened.txt" || fail "the submission has no machine identity"
+grep -Eq '&cpudesc=[^&]+&vendor=[^&]+&speedpub=[^&]*&family=[^&]+&' "$out/opened.txt" ||
+  fail "the submission lacks the machine facts"
 speed=$(sed -n 's/.*[?&]speed=\([0-9]*\).*/\1/p' "$out/opened.txt" | head -1)
 [ "${speed:-0}" -gt 0 ] || fail "the submission carries no measured speed"
 echo "measured and submitted: $speed MHz" | tee -a "$out/figures.txt"

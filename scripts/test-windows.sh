@@ -87,7 +87,9 @@ start=$SECONDS
 DISPLAY=$display ctest --test-dir build-win64 --output-on-failure -j"$(nproc)"
 elapsed "64-bit tests under wine64" "$start"
 DISPLAY=$display "$wine" build-win64/bench/win32/present_figure.exe | sed 's/^/   /'
-for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+# The window manager first, so it does not complain about a vanished display.
+kill "${pids[1]}" "${pids[0]}" 2>/dev/null || true
+wait "${pids[1]}" "${pids[0]}" 2>/dev/null || true
 pids=()
 
 start=$SECONDS

@@ -14,28 +14,11 @@
 
 #include "platform/fonts/Font.h"
 #include "platform/fonts/GlyphRaster.h"
+#include "platform/win32/Utf16.h"
 
 namespace platform {
 
 namespace {
-
-std::wstring Wide(std::string_view utf8) {
-  const int size = int(utf8.size());
-  std::wstring wide(size_t(::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0)),
-                    L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), int(wide.size()));
-  return wide;
-}
-
-std::string Utf8(std::wstring_view wide) {
-  const int size = int(wide.size());
-  std::string utf8(
-      size_t(::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr)),
-      '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), int(utf8.size()), nullptr,
-                        nullptr);
-  return utf8;
-}
 
 HFONT CreateFace(const FontRequest& request) {
   // A negative height asks for the em square in pixels, as the requests mean it.
@@ -43,7 +26,7 @@ HFONT CreateFace(const FontRequest& request) {
                        FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS,
                        request.antialias ? ANTIALIASED_QUALITY : NONANTIALIASED_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, Wide(request.family).c_str());
+                       DEFAULT_PITCH | FF_DONTCARE, Utf16(request.family).c_str());
 }
 
 int CALLBACK NoteBoldStyle(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM found) {

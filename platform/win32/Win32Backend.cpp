@@ -10,6 +10,8 @@
 #include <mmsystem.h>
 #include <windowsx.h>
 
+#include "platform/win32/Utf16.h"
+
 namespace platform {
 
 namespace {
@@ -17,14 +19,6 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"TachoraWindow";
 constexpr wchar_t kWakeClass[] = L"TachoraWake";
 constexpr UINT kWakeMessage = WM_APP + 1;
-
-std::wstring Wide(std::string_view utf8) {
-  const int size = int(utf8.size());
-  std::wstring wide(size_t(::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0)),
-                    L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), int(wide.size()));
-  return wide;
-}
 
 uint8_t CurrentModifiers() {
   uint8_t m = 0;
@@ -88,7 +82,7 @@ class Win32Window : public NativeWindow {
            options.y + std::max(options.height, 1)};
     ::AdjustWindowRectEx(&r, StyleFor(options.borderless), FALSE, exStyle);
     window_ =
-        ::CreateWindowExW(exStyle, kWindowClass, Wide(options.title).c_str(),
+        ::CreateWindowExW(exStyle, kWindowClass, Utf16(options.title).c_str(),
                           StyleFor(options.borderless), r.left, r.top, r.right - r.left,
                           r.bottom - r.top, owner, nullptr, ::GetModuleHandleW(nullptr), this);
     if (!window_) throw std::runtime_error("CreateWindowExW failed");
@@ -110,7 +104,9 @@ class Win32Window : public NativeWindow {
     Raise();
   }
   void Hide() override { ::ShowWindow(window_, SW_HIDE); }
-  void SetTitle(std::string_view title) override { ::SetWindowTextW(window_, Wide(title).c_str()); }
+  void SetTitle(std::string_view title) override {
+    ::SetWindowTextW(window_, Utf16(title).c_str());
+  }
   void SetTopmost(bool topmost) override {
     ::SetWindowPos(window_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

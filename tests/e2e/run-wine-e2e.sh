@@ -55,7 +55,8 @@ if [ -z "${WINEPREFIX:-}" ]; then
   "$wine" wineboot --init >"$out/wineboot.log" 2>&1
   "$root/scripts/wine-fonts.sh" "$WINEPREFIX"
 fi
-# A warm wineserver, as a user's desktop has one.
+# A warm wineserver, as a user's desktop has one (after one still ending has ended).
+"$wineserver" -w
 "$wineserver" -p
 
 cat >"$out/bin/xdg-open" <<SCRIPT

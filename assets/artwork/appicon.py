@@ -12,7 +12,8 @@ from common import linear_gradient, radial_gradient
 
 GRID = 256
 CENTRE = 128
-SIZES = (16, 32, 48, 64, 128, 256)
+SIZES = (16, 32, 48, 64, 128, 256)  # the desktop's icon theme
+WINDOWS_SIZES = (16, 24, 32, 48, 64, 256)  # the .ico: small icons, lists, tiles
 
 # The sweep, in degrees clockwise from three o'clock: from lower left over the top to
 # lower right, zoned like the program's MHz gauge (green, yellow, red).

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/sdl/GlobalPointer.h"
+#include "platform/sdl/X11Errors.h"
 
 namespace platform {
 
@@ -229,6 +230,7 @@ SdlBackend::SdlBackend() {
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   OpenVideo();
+  IgnoreWakeupsToClosedWindows();
   wake_event_ = SDL_RegisterEvents(1);
   cursors_[int(Cursor::Arrow)] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
   cursors_[int(Cursor::Hand)] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);

@@ -10,8 +10,10 @@
 namespace cpuinfo {
 namespace {
 
-// A real dump is a few kilobytes; anything this large is something else.
+// A real dump is a few kilobytes and its lines a few dozen bytes; anything this large is
+// something else.
 constexpr size_t kMaxDumpBytes = 16u << 20;
+constexpr size_t kMaxLineBytes = 64u << 10;
 
 [[noreturn]] void Fail(const std::string& origin, size_t line, const std::string& problem) {
   throw CpuidDumpError(origin + ":" + std::to_string(line) + ": " + problem);
@@ -115,28 +117,41 @@ class DumpReader {
     }
     size_t end = bytes.find('\n');
     while (end != std::string_view::npos) {
-      if (pending_.empty()) {
+      if (pending_.empty() && !overlong_) {
         Line(bytes.substr(0, end));
       } else {
-        pending_.append(bytes.substr(0, end));
+        Keep(bytes.substr(0, end));
         Line(pending_);
         pending_.clear();
       }
       bytes.remove_prefix(end + 1);
       end = bytes.find('\n');
     }
-    pending_.append(bytes);
+    Keep(bytes);
   }
 
   CpuidDump Finish() {
-    if (!pending_.empty()) Line(pending_);
+    if (!pending_.empty() || overlong_) Line(pending_);
     if (dump_.leaves.empty()) throw CpuidDumpError(origin_ + ": no CPUID leaves recorded");
     return std::move(dump_);
   }
 
  private:
+  // Holds the start of an unfinished line, but never more than a line may hold: the rest
+  // of an endless line is only counted.
+  void Keep(std::string_view part) {
+    if (pending_.size() + part.size() > kMaxLineBytes) {
+      overlong_ = true;
+      return;
+    }
+    pending_.append(part);
+  }
+
   void Line(std::string_view text) {
     ++line_number_;
+    if (overlong_ || text.size() > kMaxLineBytes) {
+      Fail(origin_, line_number_, "line longer than 64 KB, not a CPUID dump");
+    }
     if (line_number_ == 1) text = WithoutByteOrderMark(text);
     const std::string_view line = Trimmed(text);
     if (line.empty()) return;
@@ -176,7 +191,8 @@ class DumpReader {
 
   std::string origin_;
   size_t total_ = 0;
-  std::string pending_;  // the start of a line whose end has not been fed yet
+  std::string pending_;    // the start of a line whose end has not been fed yet
+  bool overlong_ = false;  // that line is too long to be a dump line
   size_t line_number_ = 0;
   CpuidDump dump_;
   std::map<uint32_t, size_t> first_line_;

@@ -111,6 +111,14 @@ TEST(DumpParser, RefusesMoreThanSixteenMegabytes) {
   EXPECT_EQ(ParseCpuidDump(text, "x").leaves.size(), 1u);
 }
 
+TEST(DumpParser, RefusesALineLongerThanSixtyFourKilobytes) {
+  EXPECT_EQ(ErrorOf("0 1 2 3 4\n# " + std::string(64 << 10, 'x') + "\n"),
+            "test.cpuid:2: line longer than 64 KB, not a CPUID dump");
+  EXPECT_EQ(
+      ParseCpuidDump("# " + std::string((64 << 10) - 2, 'x') + "\n0 1 2 3 4", "x").leaves.size(),
+      1u);
+}
+
 TEST(DumpFile, MissingFileAndDirectory) {
   try {
     LoadCpuidDump("/nonexistent/dir/file.cpuid");
@@ -129,6 +137,7 @@ TEST(DumpFile, LinesAcrossReadsAndTheFirstBadLineWithItsOrigin) {
     // Comments over several reads, so lines straddle them.
     std::ofstream file(path, std::ios::binary);
     for (int i = 0; i < 20000; ++i) file << "# comment " << i << "\n";
+    file << "# " << std::string(60000, 'x') << "\n";
     file << "00000000 00000001 68747541 444D4163 69746E65\n00000001 00000067 0 0 0";
   }
   EXPECT_EQ(LoadCpuidDump(path).leaves.at(1).eax, 0x67u);
@@ -140,8 +149,17 @@ TEST(DumpFile, LinesAcrossReadsAndTheFirstBadLineWithItsOrigin) {
     LoadCpuidDump(path, "shown.cpuid");
     FAIL();
   } catch (const CpuidDumpError& error) {
-    EXPECT_EQ(std::string(error.what()).rfind("shown.cpuid:20003: expected five", 0), 0u)
+    EXPECT_EQ(std::string(error.what()).rfind("shown.cpuid:20004: expected five", 0), 0u)
         << error.what();
+  }
+  // A line without end is refused without being held whole.
+  std::ofstream(path, std::ios::binary) << "0 1 2 3 4\n" << std::string(200000, 'z');
+  try {
+    LoadCpuidDump(path, "endless.cpuid");
+    FAIL();
+  } catch (const CpuidDumpError& error) {
+    EXPECT_EQ(std::string(error.what()),
+              "endless.cpuid:2: line longer than 64 KB, not a CPUID dump");
   }
   std::remove(path.c_str());
 }

@@ -454,7 +454,16 @@ void WarnOnStderr(const std::string& message) {
 
 }  // namespace
 
+// GCC says it builds with AddressSanitizer by a macro, clang by a feature test.
 #if defined(__SANITIZE_ADDRESS__)
+#define TACHORA_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TACHORA_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+#if defined(TACHORA_ADDRESS_SANITIZER)
 // fontconfig loses a few hundred bytes while parsing its configuration, and libdbus
 // (which SDL loads) about a kilobyte at exit, once per process; keep the leak checker
 // of sanitizer builds quiet about both.

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <vector>
 
+#include "platform/CommandLine.h"
+
 namespace cpuinfo {
 namespace {
 
@@ -208,12 +210,13 @@ CpuidDump ParseCpuidDump(std::string_view text, const std::string& origin) {
 
 CpuidDump LoadCpuidDump(const std::string& path, const std::string& origin) {
   const std::string& name = origin.empty() ? path : origin;
+  const std::filesystem::path file_path = platform::PathFromUtf8(path);
   std::error_code error;
-  if (std::filesystem::is_directory(path, error)) {
+  if (std::filesystem::is_directory(file_path, error)) {
     throw CpuidDumpError(name + ": cannot read (it is a directory)");
   }
   // Read as a stream rather than by its size, so that pipes and FIFOs work too.
-  std::ifstream file(path, std::ios::binary);
+  std::ifstream file(file_path, std::ios::binary);
   if (!file) {
     throw CpuidDumpError(name + ": cannot open (" + std::strerror(errno) + ")");
   }

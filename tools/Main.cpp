@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "cpuinfo/Processor.h"
+#include "platform/CommandLine.h"
 #include "tools/InfoTool.h"
 
 int main(int argc, char** argv) {
@@ -13,7 +14,7 @@ int main(int argc, char** argv) {
   std::signal(SIGPIPE, SIG_IGN);
 #endif
   cpuinfo::InitializeLibrary();
-  const std::vector<std::string> args(argv + 1, argv + argc);
+  const std::vector<std::string> args = platform::CommandLineArguments(argc, argv);
   const int status = tools::RunInfoTool(args, std::cout, std::cerr);
   cpuinfo::FinalizeLibrary();
   return status;

@@ -26,16 +26,17 @@ constexpr double kBoxTime = 0.5;  // how long one box takes to grow, of the whol
 constexpr uint32_t kPieceSeed = 0x7A11;
 constexpr uint32_t kTileSeed = 0x0D15;
 
-// One piece of a tiling: a quadrilateral (a triangle repeats a corner) or, when `outer`
-// is set, a ring round the centre.
+// One piece of a tiling: a box, a quadrilateral (a triangle repeats a corner) or, when
+// `outer` is set, a ring round the centre.
 struct Piece {
+  gui::Rect box;
   std::array<PointF, 4> corners{};
   double inner = 0;
   double outer = 0;
 };
 
-Piece Box(double left, double top, double right, double bottom) {
-  return {{PointF{left, top}, PointF{right, top}, PointF{right, bottom}, PointF{left, bottom}}};
+Piece Box(int left, int top, int right, int bottom) {
+  return {{left, top, right, bottom}};
 }
 
 std::vector<Piece> Tile(Tiling tiling, int w, int h) {
@@ -76,11 +77,11 @@ std::vector<Piece> Tile(Tiling tiling, int w, int h) {
           const PointF d{a.x, a.y + cell};
           // Neighbouring squares are halved along opposite diagonals.
           if ((row + column) % 2) {
-            pieces.push_back({{a, b, c, c}});
-            pieces.push_back({{a, c, d, d}});
+            pieces.push_back({{}, {a, b, c, c}});
+            pieces.push_back({{}, {a, c, d, d}});
           } else {
-            pieces.push_back({{a, b, d, d}});
-            pieces.push_back({{b, c, d, d}});
+            pieces.push_back({{}, {a, b, d, d}});
+            pieces.push_back({{}, {b, c, d, d}});
           }
         }
       }
@@ -88,7 +89,7 @@ std::vector<Piece> Tile(Tiling tiling, int w, int h) {
     case Tiling::Rings: {
       const double reach = std::hypot(w / 2.0, h / 2.0) + 1;
       for (double inner = 0; inner < reach; inner += kRingWidth) {
-        pieces.push_back({{}, inner, inner + kRingWidth});
+        pieces.push_back({{}, {}, inner, inner + kRingWidth});
       }
       break;
     }
@@ -100,7 +101,8 @@ std::vector<Piece> Tile(Tiling tiling, int w, int h) {
           for (const double shift : {0.0, half}) {
             const double x = column * cell + shift;
             const double y = row * cell + shift;
-            pieces.push_back({{PointF{x - half, y}, PointF{x, y - half}, PointF{x + half, y},
+            pieces.push_back({{},
+                              {PointF{x - half, y}, PointF{x, y - half}, PointF{x + half, y},
                                PointF{x, y + half}}});
           }
         }
@@ -161,6 +163,11 @@ constexpr int kTileSize = 1 << kTileBits;
 constexpr int kRanks = kTileSize * kTileSize;
 constexpr auto kRankTile = Shuffled<uint16_t, kRanks>(kTileSeed);
 
+using U16x8 = uint16_t __attribute__((vector_size(16)));
+using I16x8 = int16_t __attribute__((vector_size(16)));
+using I32x8 = int32_t __attribute__((vector_size(32)));
+using U32x8 = uint32_t __attribute__((vector_size(32)));
+
 uint32_t TileTurn(int tileX, int tileY) {
   return Scramble(uint32_t(tileX) * 7919u + uint32_t(tileY) * 104729u) % kRanks;
 }
@@ -184,17 +191,22 @@ void PixelateInPlace(gui::Bitmap& screen, int w, int h, int block) {
 void Compose(const TransitionFrame& f, const RandomPieces& style) {
   const std::vector<Piece> pieces = Tile(style.tiling, f.w, f.h);
   const std::vector<uint8_t> shown = PiecesShown(int(pieces.size()), f.progress, kPieceSeed);
+  // Boxes do not overlap and are copied straight; other shapes go through a mask.
   RevealMask mask(f.w, f.h);
+  bool masked = false;
   for (size_t i = 0; i < pieces.size(); ++i) {
     if (!shown[i]) continue;
     const Piece& piece = pieces[i];
-    if (piece.outer > 0) {
+    masked = masked || piece.box.Empty();
+    if (!piece.box.Empty()) {
+      CopyNew(f.screen, f.image, piece.box);
+    } else if (piece.outer > 0) {
       mask.AddRing({f.w / 2.0, f.h / 2.0}, piece.inner, piece.outer);
     } else {
       mask.AddPolygon(piece.corners);
     }
   }
-  mask.CopyNewInside(f);
+  if (masked) mask.CopyNewInside(f);
 }
 
 void Compose(const TransitionFrame& f, const BoxWave& style) {
@@ -226,25 +238,40 @@ void Compose(const TransitionFrame& f, const Spiral&) {
 
 void Compose(const TransitionFrame& f, const Speckle& style) {
   // A pixel shows once its rank, plus its distance from the edge it comes from (both on
-  // the scale of the tile's ranks), falls below twice the share of ranks shown.
+  // the scale of the tile's ranks), falls below twice the share of ranks shown. Keys stay
+  // below 8192, so eight of them fit the lanes of one 16-bit vector.
   const bool biased = style.across != Edge::None || style.down != Edge::None;
   const int limit = MulDiv(kRanks, f.progress, 100) * (biased ? 2 : 1);
   const auto distance = [](Edge edge, int i, int n) {
     return edge == Edge::Start ? i * kRanks / n : edge == Edge::End ? (n - 1 - i) * kRanks / n : 0;
   };
-  std::vector<int> bias(size_t(f.w));
-  for (int x = 0; x < f.w; ++x) bias[size_t(x)] = distance(style.across, x, f.w);
+  std::vector<uint16_t> bias(size_t(f.w));
+  for (int x = 0; x < f.w; ++x) bias[size_t(x)] = uint16_t(distance(style.across, x, f.w));
   for (int y = 0; y < f.h; ++y) {
     uint32_t* s = Pixels(f.screen, y);
     const uint32_t* n = Pixels(f.image, y);
     const uint16_t* ranks = kRankTile.data() + (y % kTileSize) * kTileSize;
-    const int rowBias = distance(style.down, y, f.h);
+    const auto rowLimit = int16_t(limit - distance(style.down, y, f.h));
     for (int left = 0; left < f.w; left += kTileSize) {
-      const uint32_t turn = TileTurn(left >> kTileBits, y >> kTileBits);
+      const auto turn = uint16_t(TileTurn(left >> kTileBits, y >> kTileBits));
       const int right = std::min(f.w, left + kTileSize);
-      for (int x = left; x < right; ++x) {
-        const int rank = int((ranks[x - left] + turn) % kRanks);
-        if (rank + bias[size_t(x)] + rowBias < limit) s[x] = n[x];
+      int x = left;
+      for (; x + 8 <= right; x += 8) {
+        U16x8 rank;
+        U16x8 away;
+        std::memcpy(&rank, ranks + (x - left), sizeof rank);
+        std::memcpy(&away, bias.data() + x, sizeof away);
+        const I16x8 key = I16x8(((rank + turn) & (kRanks - 1)) + away);
+        const auto pick = U32x8(__builtin_convertvector(key < rowLimit, I32x8));
+        U32x8 old;
+        U32x8 now;
+        std::memcpy(&old, s + x, sizeof old);
+        std::memcpy(&now, n + x, sizeof now);
+        old = (now & pick) | (old & ~pick);
+        std::memcpy(s + x, &old, sizeof old);
+      }
+      for (; x < right; ++x) {
+        if (((ranks[x - left] + turn) & (kRanks - 1)) + bias[size_t(x)] < rowLimit) s[x] = n[x];
       }
     }
   }

@@ -12,6 +12,9 @@
 
 namespace controls::transitions {
 
+// Copies the new pixels over the frame's where `take` is 1, leaving those where it is 0.
+void SelectNew(uint32_t* screen, const uint32_t* image, const uint8_t* take, int count);
+
 struct PointF {
   double x = 0;
   double y = 0;

@@ -38,8 +38,13 @@ void StretchCopy(Bitmap& target, const Rect& to, const Bitmap& source, const Rec
   }
   // In place, a row is read once into this line before its own row may be written.
   std::vector<uint32_t> line(inPlace && !sameWidth ? size_t(from.Width()) : 0);
+  const bool sameHeight = to.Height() == from.Height();
+  const auto sourceRowOf = [&](int row) {
+    return sameHeight ? from.top + (row - to.top)
+                      : SourceOf(row - to.top, to.Height(), from.top, from.Height());
+  };
   const auto copyRow = [&](int row) {
-    const int sourceRow = SourceOf(row - to.top, to.Height(), from.top, from.Height());
+    const int sourceRow = sourceRowOf(row);
     uint32_t* d = Pixels(target, row) + visible.left;
     const uint32_t* s = Pixels(source, sourceRow) + from.left;
     if (sameWidth) {
@@ -59,10 +64,7 @@ void StretchCopy(Bitmap& target, const Rect& to, const Bitmap& source, const Rec
   // Squeezing or shifting within one bitmap: rows whose source lies at or below them are
   // copied top down, the others bottom up, so no source row is overwritten before use.
   int split = visible.top;
-  while (split < visible.bottom &&
-         SourceOf(split - to.top, to.Height(), from.top, from.Height()) < split) {
-    ++split;
-  }
+  while (split < visible.bottom && sourceRowOf(split) < split) ++split;
   for (int row = split; row < visible.bottom; ++row) copyRow(row);
   for (int row = split - 1; row >= visible.top; --row) copyRow(row);
 }

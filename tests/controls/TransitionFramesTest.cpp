@@ -16,14 +16,6 @@ namespace {
 using gui::Bitmap;
 using namespace testing_pictures;
 
-int NewPixels(const Bitmap& frame) {
-  int count = 0;
-  for (int y = 0; y < frame.Height(); ++y) {
-    for (int x = 0; x < frame.Width(); ++x) count += At(frame, x, y) == NewPixel(x, y);
-  }
-  return count;
-}
-
 bool BetweenInEveryChannel(uint32_t got, uint32_t from, uint32_t to) {
   for (int shift = 0; shift < 24; shift += 8) {
     const int g = int(got >> shift & 0xFF);
@@ -132,7 +124,7 @@ TEST_P(RevealStyleTest, NeverTakesBackWhatItShowed) {
     const Bitmap image = Picture(size.w, size.h, NewPixel);
     int shown = 0;
     for (int progress = 0; progress <= 100; ++progress) {
-      const int now = NewPixels(Frame(style(), old, image, progress));
+      const int now = NewPixelsOf(Frame(style(), old, image, progress));
       ASSERT_GE(now, shown) << "at " << progress << " of " << size.w << "x" << size.h;
       shown = now;
     }

@@ -9,7 +9,8 @@
 
 namespace controls::testing_pictures {
 
-// Raw 32-bit pixels, the fourth byte included.
+// Raw 32-bit pixels as the bitmap stores them: blue in the lowest byte, then green, red
+// and the fourth byte.
 inline uint32_t At(const gui::Bitmap& bitmap, int x, int y) {
   uint32_t pixel;
   std::memcpy(&pixel, bitmap.Row(y) + size_t(x) * 4, 4);
@@ -20,8 +21,8 @@ inline void Put(gui::Bitmap& bitmap, int x, int y, uint32_t pixel) {
   std::memcpy(bitmap.Row(y) + size_t(x) * 4, &pixel, 4);
 }
 
-// The old picture: blue 0x10, green x, red y, fourth byte 0x11. The new one: blue 0xE0,
-// green 255 - x, red 255 - y, fourth byte 0x22. So every pixel of either is unique, and
+// The old picture: blue y, green x, red 0x10, fourth byte 0x11. The new one: blue 255 - y,
+// green 255 - x, red 0xE0, fourth byte 0x22. So every pixel of either is unique, and
 // every channel differs between the two at the same place (for pictures up to 128 wide
 // and high).
 inline uint32_t OldPixel(int x, int y) {
@@ -46,6 +47,15 @@ inline gui::Bitmap Frame(int style, const gui::Bitmap& old, const gui::Bitmap& i
   const ScaledExtent e = ScaleByProgress(old.Width(), old.Height(), progress);
   TransitionRoutineOf(style)(screen, image, old.Width(), old.Height(), e.x, e.y, progress);
   return screen;
+}
+
+// How many pixels of a frame are the new picture's own.
+inline int NewPixelsOf(const gui::Bitmap& frame) {
+  int count = 0;
+  for (int y = 0; y < frame.Height(); ++y) {
+    for (int x = 0; x < frame.Width(); ++x) count += At(frame, x, y) == NewPixel(x, y);
+  }
+  return count;
 }
 
 }  // namespace controls::testing_pictures

@@ -32,6 +32,14 @@ inline uint32_t NewPixel(int x, int y) {
   return 0x22000000u | (0xE0u << 16) | (uint32_t(255 - x) << 8) | uint32_t(255 - y);
 }
 
+// Whether a pixel is any pixel of the old or the new picture of that size.
+inline bool IsPixelOfEither(uint32_t pixel, int w, int h) {
+  const int green = int(pixel >> 8 & 0xFF);
+  const int blue = int(pixel & 0xFF);
+  if (green < w && blue < h && pixel == OldPixel(green, blue)) return true;
+  return 255 - green < w && 255 - blue < h && pixel == NewPixel(255 - green, 255 - blue);
+}
+
 inline gui::Bitmap Picture(int w, int h, uint32_t (*pixel)(int, int)) {
   gui::Bitmap bitmap(w, h);
   for (int y = 0; y < h; ++y) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "NoiseBitmap.h"
 #include "controls/TransitionStyles.h"
 
 namespace {
@@ -19,14 +20,7 @@ constexpr int kWidth = 650;
 constexpr int kHeight = 220;
 
 gui::Bitmap Noise(uint32_t seed) {
-  gui::Bitmap b(kWidth, kHeight);
-  for (int y = 0; y < kHeight; ++y) {
-    for (int x = 0; x < kWidth; ++x) {
-      seed = seed * 1103515245u + 12345u;
-      b.SetPixel(x, y, seed >> 8);
-    }
-  }
-  return b;
+  return bench::Noise(kWidth, kHeight, seed);
 }
 
 void OneFrame(benchmark::State& state, int style) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "controls/transitions/StretchCopy.h"
 
@@ -56,7 +57,7 @@ void AddBuilt(Pieces& pieces, Edge edge, int n, int part) {
   const int size = std::min(band, n - laidSize);
   const int place = fromEnd ? n - laidSize - size : laidSize;
   const int away = fromEnd ? -size : n;  // just outside the opposite edge
-  const int at = away + int((place - away) * (time - laid) + 0.5);
+  const int at = away + int(std::lround((place - away) * (time - laid)));
   pieces.Add({at, at + size}, {place, place + size});
 }
 

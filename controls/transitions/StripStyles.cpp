@@ -4,6 +4,7 @@
 
 #include "controls/TransitionStyles.h"
 #include "controls/transitions/RandomOrder.h"
+#include "controls/transitions/RevealMask.h"
 #include "controls/transitions/StretchCopy.h"
 
 namespace controls::transitions {
@@ -29,21 +30,24 @@ int Beside(const TransitionFrame& f, Axis axis) {
 }
 
 // Uncovers `part` of a band's length from an edge.
-void UncoverBand(const TransitionFrame& f, Axis axis, Span band, Edge edge, int part) {
+// Narrow bands go through a mask, which copies each row once in runs.
+void UncoverBand(RevealMask& mask, const TransitionFrame& f, Axis axis, Span band, Edge edge,
+                 int part) {
   const Uncovered uncovered = UncoveredFrom(edge, Along(f, axis), part);
   for (int i = 0; i < uncovered.count; ++i) {
-    CopyNew(f.screen, f.image, BandRect(axis, band, uncovered.spans[size_t(i)]));
+    mask.AddRect(BandRect(axis, band, uncovered.spans[size_t(i)]));
   }
 }
 
 // Every strip of `width` runs ahead or behind by a fixed random share.
-void UncoverShreds(const TransitionFrame& f, Axis axis, Edge edge, uint32_t seed) {
+void UncoverShreds(RevealMask& mask, const TransitionFrame& f, Axis axis, Edge edge,
+                   uint32_t seed) {
   if (edge == Edge::None) return;
   const int length = Along(f, axis);
   const double time = f.progress / 100.0 * (1 + kShredSpread);
   for (int lo = 0, i = 0; lo < Beside(f, axis); lo += kShredWidth, ++i) {
     const double phase = std::clamp(time - kShredSpread * RandomUnit(seed, uint32_t(i)), 0.0, 1.0);
-    UncoverBand(f, axis, {lo, lo + kShredWidth}, edge, Part(length, phase));
+    UncoverBand(mask, f, axis, {lo, lo + kShredWidth}, edge, Part(length, phase));
   }
 }
 
@@ -96,8 +100,10 @@ void Compose(const TransitionFrame& f, const Blinds& style) {
 }
 
 void Compose(const TransitionFrame& f, const Shreds& style) {
-  UncoverShreds(f, Axis::Across, style.across, kRowShredSeed);
-  UncoverShreds(f, Axis::Down, style.down, kColumnShredSeed);
+  RevealMask mask(f.w, f.h);
+  UncoverShreds(mask, f, Axis::Across, style.across, kRowShredSeed);
+  UncoverShreds(mask, f, Axis::Down, style.down, kColumnShredSeed);
+  mask.CopyNewInside(f);
 }
 
 void Compose(const TransitionFrame& f, const CrissCross& style) {
@@ -105,6 +111,7 @@ void Compose(const TransitionFrame& f, const CrissCross& style) {
   // Even bands lead; bouncing, the odd ones come back once the even ones are across.
   const double oddStart = style.bounce ? 0.5 : 0.4;
   const double evenEnd = style.bounce ? 0.5 : 0.6;
+  RevealMask mask(f.w, f.h);
   for (const Axis axis : {Axis::Across, Axis::Down}) {
     const bool rows = axis == Axis::Across;
     for (int lo = 0, i = 0; lo < Beside(f, axis); lo += size, ++i) {
@@ -112,9 +119,10 @@ void Compose(const TransitionFrame& f, const CrissCross& style) {
       const Edge edge = rows ? (even ? style.rowsEven : style.rowsOdd)
                              : (even ? style.columnsEven : style.columnsOdd);
       const double phase = even ? Phase(f.progress, 0, evenEnd) : Phase(f.progress, oddStart, 1);
-      UncoverBand(f, axis, {lo, lo + size}, edge, Part(Along(f, axis), phase));
+      UncoverBand(mask, f, axis, {lo, lo + size}, edge, Part(Along(f, axis), phase));
     }
   }
+  mask.CopyNewInside(f);
 }
 
 }  // namespace controls::transitions

@@ -7,6 +7,8 @@
 #include <iterator>
 #include <vector>
 
+#include "platform/CommandLine.h"
+
 namespace cpuinfo {
 namespace {
 
@@ -140,11 +142,12 @@ CpuidDump ParseCpuidDump(std::string_view text, const std::string& origin) {
 }
 
 CpuidDump LoadCpuidDump(const std::string& path) {
+  const std::filesystem::path file_path = platform::PathFromUtf8(path);
   std::error_code error;
-  if (std::filesystem::is_directory(path, error)) {
+  if (std::filesystem::is_directory(file_path, error)) {
     throw CpuidDumpError(path + ": cannot read (it is a directory)");
   }
-  std::ifstream file(path, std::ios::binary);
+  std::ifstream file(file_path, std::ios::binary);
   if (!file) {
     throw CpuidDumpError(path + ": cannot open (" + std::strerror(errno) + ")");
   }

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "cpuinfo/CpuidDump.h"
+#include "platform/CommandLine.h"
 #include "tools/ClockReport.h"
 #include "tools/InfoOptions.h"
 #include "tools/InfoReport.h"
@@ -15,6 +16,12 @@ namespace {
 int Fail(std::ostream& err, const std::string& message) {
   err << "tachora-info: " << message << "\n";
   return kExitBadInput;
+}
+
+// The file name of a UTF-8 path, in UTF-8.
+std::string FileName(const std::string& path) {
+  const std::u8string name = platform::PathFromUtf8(path).filename().u8string();
+  return std::string(name.begin(), name.end());
 }
 
 std::string Render(const InfoOptions& options, const InfoReport& report,
@@ -49,9 +56,9 @@ int RunInfoTool(const std::vector<std::string>& args, std::ostream& out, std::os
       cpuinfo::ReplayCpuidSource source(cpuinfo::LoadCpuidDump(*options.dumpPath));
       const cpuinfo::ScopedCpuidSource installed(source);
       const std::string& name = source.Dump().name;
-      const std::string heading =
-          "Recorded processor " + (name.empty() ? std::string("(unnamed)") : name) + "\n" +
-          "Dump file          " + std::filesystem::path(*options.dumpPath).filename().string();
+      const std::string heading = "Recorded processor " +
+                                  (name.empty() ? std::string("(unnamed)") : name) + "\n" +
+                                  "Dump file          " + FileName(*options.dumpPath);
       text = Render(options, CollectReport(false), heading);
     } else {
       text = Render(options, CollectReport(options.measureSpeed), "Processor 0 of this computer");

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/fonts/Font.h"
+#include "platform/fonts/GlyphRaster.h"
 
 namespace platform {
 
@@ -166,21 +167,13 @@ class FreeTypeFace final : public FontFace {
     glyph.width = int(bitmap.width);
     glyph.height = int(bitmap.rows);
     glyph.advance = int((slot->advance.x + 32) >> 6);
-    glyph.coverage.assign(size_t(glyph.width) * size_t(glyph.height), 0);
-    for (int y = 0; y < glyph.height; ++y) {
-      const unsigned char* row = bitmap.buffer + ptrdiff_t(y) * bitmap.pitch;
-      uint8_t* out = glyph.coverage.data() + size_t(y) * size_t(glyph.width);
-      for (int x = 0; x < glyph.width; ++x) {
-        uint8_t value = 0;
-        if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
-          value = (row[x >> 3] & (0x80 >> (x & 7))) ? 255 : 0;
-        } else if (bitmap.pixel_mode == FT_PIXEL_MODE_GRAY) {
-          const int levels = std::max(int(bitmap.num_grays) - 1, 1);
-          value = uint8_t(row[x] * 255 / levels);
-          if (!request_.antialias) value = value >= 128 ? 255 : 0;
-        }
-        out[x] = value;
-      }
+    if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO || bitmap.pixel_mode == FT_PIXEL_MODE_GRAY) {
+      glyph.coverage = CoverageFromRows(
+          bitmap.buffer, bitmap.pitch, glyph.width, glyph.height,
+          bitmap.pixel_mode == FT_PIXEL_MODE_MONO ? RowFormat::Mono : RowFormat::Gray,
+          int(bitmap.num_grays), request_.antialias);
+    } else {
+      glyph.coverage.assign(size_t(glyph.width) * size_t(glyph.height), 0);
     }
     if (synthetic_bold_) Embolden(glyph);
     return glyph;

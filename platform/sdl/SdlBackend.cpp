@@ -112,9 +112,12 @@ class SdlWindow : public NativeWindow {
   void SetDragTest(std::function<bool(int x, int y)> test) override {
     drag_test_ = std::move(test);
   }
+  void Raise() override { SDL_RaiseWindow(window_); }
+  void SetEnabled(bool enabled) override { enabled_ = enabled; }
 
   SDL_Window* Handle() const { return window_; }
   Cursor CurrentCursor() const { return cursor_; }
+  bool Enabled() const { return enabled_; }
   bool IsDragPoint(int x, int y) const { return drag_test_ && drag_test_(x, y); }
 
  private:
@@ -122,6 +125,7 @@ class SdlWindow : public NativeWindow {
   SDL_Window* window_ = nullptr;
   uint32_t id_ = 0;
   bool visible_ = false;
+  bool enabled_ = true;
   Cursor cursor_ = Cursor::Arrow;
   std::function<bool(int, int)> drag_test_;
 };
@@ -299,7 +303,7 @@ void SdlBackend::Translate(const void* raw) {
         return;
       }
       SdlWindow* w = Find(e.button.windowID);
-      if (!w) return;
+      if (!w || !w->Enabled()) return;
       if (down && button == MouseButton::Left && !drag_.window &&
           w->IsDragPoint(e.button.x, e.button.y)) {
         // Moved by hand from the pointer's motion: a hit-test answer would need a window
@@ -322,7 +326,7 @@ void SdlBackend::Translate(const void* raw) {
     case SDL_KEYUP: {
       SdlWindow* w = Find(e.key.windowID);
       const int key = KeyFor(e.key.keysym.sym);
-      if (!w || key == 0) return;
+      if (!w || !w->Enabled() || key == 0) return;
       pending_.push_back({.type = e.type == SDL_KEYDOWN ? Event::Type::KeyDown : Event::Type::KeyUp,
                           .window = w->Id(),
                           .key = key,

@@ -12,8 +12,12 @@ build=$root/build
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/tachora-packages.XXXXXX")
-. "$root/tests/e2e/xsession.sh"
-trap 'stop_started; rm -rf "$work"' EXIT
+# The desktop the unpacked program opens its window on (Xvfb, openbox, a recording
+# xdg-open), stopped with everything it tracks when the script ends.
+out=$work/desktop
+mkdir -p "$out"
+. "$root/tests/e2e/desktop.sh"
+trap 'cleanup; rm -rf "$work"' EXIT
 
 fail() { echo "test-packages: $*" >&2; exit 1; }
 elapsed() { printf '   %s: %d s\n' "$1" $((SECONDS - $2)); }
@@ -60,10 +64,12 @@ for page in "$prefix"/share/man/man1/*.1; do
   warnings=$(LC_ALL=C.UTF-8 groff -man -Tutf8 -ww -z "$page" 2>&1)
   [ -z "$warnings" ] || fail "groff warns about $(basename "$page"): $warnings"
 done
-# Every option tachora-info's help lists is in its manual page.
-for option in $("$prefix/bin/tachora-info" --help | grep -o -- '--[a-z-]*' | sort -u); do
-  grep -qF -- "${option//-/\\-}" "$prefix/share/man/man1/tachora-info.1" ||
-    fail "tachora-info.1 does not describe $option"
+# Every option a program's help lists is in its manual page.
+for program in tachora tachora-info; do
+  for option in $("$prefix/bin/$program" --help | grep -o -- '--[a-z-]*' | sort -u); do
+    grep -qF -- "${option//-/\\-}" "$prefix/share/man/man1/$program.1" ||
+      fail "$program.1 does not describe $option"
+  done
 done
 elapsed "install and validation" "$start"
 
@@ -82,22 +88,21 @@ lintian "$deb" >"$work/lintian.log" 2>&1 || true
 sed -e '/running with root privileges/d' -e 's/^/   lintian: /' "$work/lintian.log"
 if grep -q '^E: ' "$work/lintian.log"; then fail "lintian found errors"; fi
 dpkg-deb -x "$deb" "$work/root"
-[ "$("$work/root/usr/bin/tachora-info" --version)" = "$version" ] ||
-  fail "the unpacked tachora-info does not print $version"
+for program in tachora tachora-info; do
+  [ "$("$work/root/usr/bin/$program" --version)" = "$version" ] ||
+    fail "the unpacked $program does not print $version"
+done
 gzip -t "$work/root/usr/share/man/man1/tachora.1.gz" "$work/root/usr/share/doc/tachora/changelog.gz"
 
-mkdir -p "$work/x"
-start_display "$work/x"
-record_opener "$work/x"
-"$work/root/usr/bin/tachora" >"$work/x/tachora.log" 2>&1 &
+"$work/root/usr/bin/tachora" >"$out/tachora.log" 2>&1 &
 app=$!
-pids+=($app)
-window=$(wait_window Tachora 10) || { cat "$work/x/tachora.log" >&2; fail "the unpacked tachora showed no window"; }
+track $app
+window=$(wait_window Tachora 10) || { cat "$out/tachora.log" >&2; fail "the unpacked tachora showed no window"; }
 [ "$(readlink "/proc/$app/exe")" = "$work/root/usr/bin/tachora" ] || fail "another tachora answered"
 sleep 0.5
-import -window "$window" "$work/x/window.png"
+import -window "$window" "$out/window.png"
 # The welcome page is drawn: its artwork and texts, not a black or empty frame.
-[ "$(convert "$work/x/window.png" -format '%[fx:standard_deviation > 0.1]' info:)" = 1 ] ||
+[ "$(convert "$out/window.png" -format '%[fx:standard_deviation > 0.1]' info:)" = 1 ] ||
   fail "the unpacked tachora's window is blank"
 kill "$app"
 elapsed "Debian package" "$start"

@@ -1,5 +1,7 @@
 #include "tools/InfoTool.h"
 
+#include <cerrno>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 
@@ -9,6 +11,7 @@
 #include "tools/InfoOptions.h"
 #include "tools/InfoReport.h"
 #include "tools/ReportFormats.h"
+#include "tools/ShownText.h"
 
 namespace tools {
 namespace {
@@ -24,6 +27,18 @@ std::string FileName(const std::string& path) {
   return std::string(name.begin(), name.end());
 }
 
+// Writes the finished output; a full disk or a closed pipe is said on err.
+int Emit(std::ostream& out, std::ostream& err, const std::string& text) {
+  errno = 0;
+  out << text;
+  out.flush();
+  if (out) return 0;
+  const int cause = errno;
+  err << "tachora-info: cannot write to standard output"
+      << (cause ? std::string(" (") + std::strerror(cause) + ")" : std::string()) << "\n";
+  return kExitWriteFailed;
+}
+
 std::string Render(const InfoOptions& options, const InfoReport& report,
                    const std::string& heading) {
   return options.json ? RenderJson(report) : RenderText(report, heading);
@@ -35,25 +50,19 @@ int RunInfoTool(const std::vector<std::string>& args, std::ostream& out, std::os
   const ParsedOptions parsed = ParseOptions(args);
   if (!parsed.error.empty()) return Fail(err, parsed.error);
   const InfoOptions& options = parsed.options;
-  if (options.help) {
-    out << UsageText();
-    return 0;
-  }
-  if (options.version) {
-    out << kProgramVersion << "\n";
-    return 0;
-  }
+  if (options.help) return Emit(out, err, UsageText());
+  if (options.version) return Emit(out, err, std::string(kProgramVersion) + "\n");
   if (options.clock) {
     // A recorded dump cannot be timed.
     if (options.dumpPath) return Fail(err, "--clock measures the live processor, not a dump");
-    out << RenderClock(MeasureBothClocks());
-    return out ? 0 : 1;
+    return Emit(out, err, RenderClock(MeasureBothClocks()));
   }
   // The whole report is built in memory first: a failure prints nothing on out.
   std::string text;
   try {
     if (options.dumpPath) {
-      cpuinfo::ReplayCpuidSource source(cpuinfo::LoadCpuidDump(*options.dumpPath));
+      cpuinfo::ReplayCpuidSource source(
+          cpuinfo::LoadCpuidDump(*options.dumpPath, ShownArgument(*options.dumpPath)));
       const cpuinfo::ScopedCpuidSource installed(source);
       const std::string& name = source.Dump().name;
       const std::string heading = "Recorded processor " +
@@ -68,9 +77,7 @@ int RunInfoTool(const std::vector<std::string>& args, std::ostream& out, std::os
   } catch (const std::exception& error) {
     return Fail(err, std::string("internal error: ") + error.what());
   }
-  out << text;
-  out.flush();
-  return out ? 0 : 1;
+  return Emit(out, err, text);
 }
 
 }  // namespace tools

@@ -36,10 +36,18 @@ int RunInfoTool(const std::vector<std::string>& args, std::ostream& out, std::os
     out << kProgramVersion << "\n";
     return 0;
   }
+  // A recorded dump cannot be timed.
+  if (options.clock && options.dumpPath) {
+    return Fail(err, "--clock measures the live processor, not a dump");
+  }
+  if (options.load && options.dumpPath) {
+    return Fail(err, "--load measures the live processor, not a dump");
+  }
+  if (options.load && !options.clock && !options.measureSpeed) {
+    return Fail(err, "--load measures the core clocks, which --no-speed leaves out");
+  }
   if (options.clock) {
-    // A recorded dump cannot be timed.
-    if (options.dumpPath) return Fail(err, "--clock measures the live processor, not a dump");
-    out << RenderClock(MeasureBothClocks());
+    out << RenderClock(MeasureClocks(options.load));
     return out ? 0 : 1;
   }
   // The whole report is built in memory first: a failure prints nothing on out.
@@ -54,7 +62,9 @@ int RunInfoTool(const std::vector<std::string>& args, std::ostream& out, std::os
           "Dump file          " + std::filesystem::path(*options.dumpPath).filename().string();
       text = Render(options, CollectReport(false), heading);
     } else {
-      text = Render(options, CollectReport(options.measureSpeed), "Processor 0 of this computer");
+      InfoReport report = CollectReport(options.measureSpeed);
+      if (options.measureSpeed) report.coreClocks = MeasureCoreClocks(options.load);
+      text = Render(options, report, "Processor 0 of this computer");
     }
   } catch (const cpuinfo::CpuidDumpError& error) {
     return Fail(err, error.what());

@@ -97,6 +97,18 @@ TEST(Binding, EachLeafRunsBoundAndRestoresTheMaskInOrder) {
   for (uint32_t mask : cpu.executedUnderMask) EXPECT_EQ(mask, 2u);
 }
 
+TEST(Binding, ABindingToAnotherProcessorInsideOneStillMoves) {
+  RecordingBinding binding;
+  FakeCpu cpu;
+  cpu.Vendor("GenuineIntel", 1).Processors(2).WithBinding(binding);
+  ScopedCpuidSource use(cpu);
+  const Ref<ICpuAffinity> outer = Make<TCpuAffinity>(0);
+  { const Ref<ICpuAffinity> inner = Make<TCpuAffinity>(1); }
+  const std::vector<std::string> expected{"mask",  "set 1", "yield", "mask",
+                                          "set 2", "yield", "set 1"};
+  EXPECT_EQ(binding.calls, expected);
+}
+
 TEST(Binding, AnIndexBeyondTheLastProcessorBindsProcessorZero) {
   RecordingBinding binding;
   FakeCpu cpu;

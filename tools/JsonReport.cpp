@@ -83,7 +83,7 @@ std::string RenderJson(const InfoReport& r) {
   if (r.coreClocks) {
     JsonValue cores = JsonArray();
     for (const speedtest::CoreClock& core : r.coreClocks->cores) {
-      // To a tenth of a MHz, as the text shows it; finer digits would be noise.
+      // To a tenth of a MHz, as in the text: finer digits would be noise.
       cores.Push(JsonObject().Add("cpu", core.cpu).Add("mhz", std::round(core.mhz * 10) / 10));
     }
     root.Add("core_clock", std::move(cores));

@@ -143,14 +143,6 @@ TEST(ClockOption, MeasuresThisProcessor) {
       << run.out;
 }
 
-TEST(ClockOption, UnderLoadMeasuresEveryCoreAtOnce) {
-  const ToolRun run = RunTool({"--clock", "--load"});
-  ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(CoreLines(run.out).size(),
-            static_cast<size_t>(std::popcount(platform::ProcessAffinity())))
-      << run.out;
-}
-
 TEST(ClockOption, LoadNeedsALiveCoreClockMeasurement) {
   ExpectBadInput(RunTool({"--load", "--cpuid-dump", DumpPath("intel-p3-katmai-0673.cpuid")}),
                  "--load measures the live processor");

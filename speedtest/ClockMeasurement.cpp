@@ -4,8 +4,6 @@
 
 namespace speedtest {
 
-int32_t MeasuredMhz = 0;
-
 namespace {
 
 constexpr uint32_t kSettleMs = 10;
@@ -40,10 +38,6 @@ double MeasureClock() {
   platform::SetThreadPriority(thread);
   platform::SetProcessPriority(process);
   return MhzFromCounterReadings(t1, t2);
-}
-
-void StoreMeasuredClock() {
-  MeasuredMhz = WholeMhz(MeasureClock());
 }
 
 }  // namespace speedtest

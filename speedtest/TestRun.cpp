@@ -3,7 +3,6 @@
 #include <chrono>
 #include <random>
 
-#include "speedtest/ClockMeasurement.h"
 #include "speedtest/Formats.h"
 
 namespace speedtest {
@@ -33,8 +32,11 @@ float MhzGaugePosition(int32_t mhz) {
   return static_cast<float>(static_cast<int64_t>(mhz) * 431 / 10000 + 73);
 }
 
-TestRun::TestRun(TestRunView& view, RandomPercent random)
-    : view_(view), random_(std::move(random)), mhz_display_(FormatMhz(0)) {
+TestRun::TestRun(TestRunView& view, const int32_t& measuredMhz, RandomPercent random)
+    : view_(view),
+      measured_mhz_(measuredMhz),
+      random_(std::move(random)),
+      mhz_display_(FormatMhz(0)) {
   // Disabled before the handlers go in: assigning a handler to an enabled
   // high-resolution timer would run its loop at once.
   tmrCycle.SetEnabled(false);
@@ -133,8 +135,8 @@ void TestRun::BeginDeepCycle() {
 
 void TestRun::upTimerMhzTimer(controls::THighResTimer& /*sender*/) {
   MhzValue += kMhzStep;
-  if (MhzValue >= MeasuredMhz) {
-    MhzValue = MeasuredMhz;
+  if (MhzValue >= measured_mhz_) {
+    MhzValue = measured_mhz_;
     upTimerMhz.SetEnabled(false);
     FinishTest();
   }
@@ -142,7 +144,7 @@ void TestRun::upTimerMhzTimer(controls::THighResTimer& /*sender*/) {
 }
 
 void TestRun::FinishTest() {
-  SetMhzDisplay(FormatMhz(MeasuredMhz));
+  SetMhzDisplay(FormatMhz(measured_mhz_));
   view_.SetSpeedCaption(SpeedCaption(mhz_display_));
   view_.StartMedalTransition();
   DescentLeft = kCoolDescentTicks;

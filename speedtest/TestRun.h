@@ -47,8 +47,10 @@ float MhzGaugePosition(int32_t mhz);
 
 class TestRun {
  public:
-  // Needs the application to exist. The view must outlive the run.
-  explicit TestRun(TestRunView& view, RandomPercent random = ClockSeededRandomPercent);
+  // Needs the application to exist. The view and the program's measured rate (MeasuredMhz,
+  // read when the run reaches it) must outlive the run.
+  TestRun(TestRunView& view, const int32_t& measuredMhz,
+          RandomPercent random = ClockSeededRandomPercent);
   TestRun(const TestRun&) = delete;
   TestRun& operator=(const TestRun&) = delete;
 
@@ -88,6 +90,7 @@ class TestRun {
   void ColourStage(Stage stage, uint32_t colour);
 
   TestRunView& view_;
+  const int32_t& measured_mhz_;
   RandomPercent random_;
   std::string mhz_display_;  // what ledMhz shows
 };

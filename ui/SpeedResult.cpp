@@ -2,13 +2,11 @@
 
 #include "assets/Assets.h"
 #include "online/ScoreSubmission.h"
-#include "speedtest/ClockMeasurement.h"
 #include "ui/Placement.h"
-#include "ui/ScoreFlag.h"
 #include "ui/Theme.h"
 
 namespace ui {
-TfmSpeedResult::TfmSpeedResult(const MainServices& services)
+TfmSpeedResult::TfmSpeedResult(const MainServices& services, ProgramState& state)
     : caption_bar(this, kClientWidth),
       pnlMain(this),
       imgResult(&pnlMain),
@@ -20,7 +18,8 @@ TfmSpeedResult::TfmSpeedResult(const MainServices& services)
       btnClose1(&pnlMain, "Close"),
       btnSubmit(&pnlMain, "Submit My Score"),
       btnClose(&pnlMain, "Close"),
-      services_(services) {
+      services_(services),
+      state_(state) {
   SetCaption("Your Tachora Score");
   SetBackgroundColor(theme::kTopArea);
   SetBounds(0, 0, kClientWidth, kClientHeight);
@@ -79,7 +78,7 @@ TfmSpeedResult::TfmSpeedResult(const MainServices& services)
 std::string TfmSpeedResult::SubmissionAddress() const {
   online::ScoreSubmission score;
   score.MachineIdentity = MachineIdentity;
-  score.MeasuredMhz = speedtest::MeasuredMhz;
+  score.MeasuredMhz = state_.MeasuredMhz;
   score.CpuDescription = Texts.CpuDescription;
   score.CpuVendor = Texts.CpuVendor;
   score.CpuPublishedSpeed = Texts.CpuPublishedSpeed;
@@ -91,7 +90,7 @@ void TfmSpeedResult::btnSubmitClick() {
   MachineIdentity = services_.machineIdentity ? services_.machineIdentity() : std::string();
   const std::string address = SubmissionAddress();
   if (services_.openInBrowser) services_.openInBrowser(address);
-  scoreSubmitted = true;
+  state_.scoreSubmitted = true;
   SetModalResult(gui::kModalOk);
 }
 

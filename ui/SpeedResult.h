@@ -8,6 +8,7 @@
 #include "gui/Window.h"
 #include "ui/CaptionBar.h"
 #include "ui/MainServices.h"
+#include "ui/ProgramState.h"
 #include "widgets/GlowButton.h"
 #include "widgets/Image.h"
 #include "widgets/Label.h"
@@ -22,8 +23,9 @@ class TfmSpeedResult : public gui::Window {
   static constexpr int kClientHeight = 266;
 
   // Takes the machine identity and the four processor texts once (the published speed
-  // runs the library's speed measurement, so this takes about 200 ms).
-  explicit TfmSpeedResult(const MainServices& services);
+  // runs the library's speed measurement, so this takes about 200 ms). A submission
+  // sends the state's MeasuredMhz and sets its scoreSubmitted.
+  TfmSpeedResult(const MainServices& services, ProgramState& state);
 
   // "Submit My Score": opens the add-score address, sets scoreSubmitted, closes.
   void btnSubmitClick();
@@ -51,6 +53,7 @@ class TfmSpeedResult : public gui::Window {
 
  private:
   const MainServices& services_;
+  ProgramState& state_;
 };
 
 }  // namespace ui

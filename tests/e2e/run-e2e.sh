@@ -13,9 +13,11 @@ out="$build/e2e"
 rm -rf "$out" && mkdir -p "$out/bin"
 [ -x "$program" ] || { echo "no program at $program" >&2; exit 1; }
 
-display=""
+# TACHORA_E2E_DISPLAY picks the display; otherwise the first free one from :91.
+display=${TACHORA_E2E_DISPLAY:-}
 for n in $(seq 91 120); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
+  [ -n "$display" ] && break
+  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; fi
 done
 [ -n "$display" ] || { echo "no free display" >&2; exit 1; }
 export DISPLAY=$display

@@ -118,12 +118,10 @@ class RecordingView : public TestRunView {
 
 class TestRunReplay : public testing::Test {
  protected:
-  void TearDown() override { MeasuredMhz = 0; }
-
   // Starts a run with the given random draws (one per StartTest) and plays it until its
   // dialog has closed, then afterMs more for the label to blink.
   void Play(int32_t mhz, std::vector<int32_t> draws, double afterMs = 2100) {
-    MeasuredMhz = mhz;
+    measured_mhz_ = mhz;
     draws_.insert(draws_.end(), draws.begin(), draws.end());
     const size_t dialogs = view_.Values("dialog closed").size();
     if (run_.TestRunning) {
@@ -179,7 +177,8 @@ class TestRunReplay : public testing::Test {
   std::vector<int32_t> draws_;
   size_t next_draw_ = 0;
   std::vector<std::unique_ptr<gui::Timer>> actions_;
-  TestRun run_{view_, [this] { return draws_.at(next_draw_++); }};
+  int32_t measured_mhz_ = 0;
+  TestRun run_{view_, measured_mhz_, [this] { return draws_.at(next_draw_++); }};
 };
 
 TEST(TestRunRules, RampTargetStaysBetweenTwentyAndEighty) {

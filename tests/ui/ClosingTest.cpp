@@ -83,7 +83,7 @@ TEST(ClosingTest, AfterASubmissionNoRankingsPageOpens) {
   };
   h.Click(h.form->btnTestCPU);
   ASSERT_TRUE(h.RunUntil([&] { return submitted && !h.form->speed_result->Modal(); }, 30000));
-  ASSERT_TRUE(scoreSubmitted);
+  ASSERT_TRUE(h.State().scoreSubmitted);
   ASSERT_EQ(h.recorder.opened.size(), 1u);
   EXPECT_EQ(h.recorder.opened[0].rfind("https://www.tachora.net/proint/proaddscore.php?", 0), 0u);
 
@@ -105,7 +105,7 @@ TEST(ClosingTest, ClosingDuringARunEndsTheRunWithoutItsDialog) {
   auto watchPromo = h.onWatch;
   bool closed = false;
   h.onWatch = [&] {
-    if (!closed && h.form->test_run.MhzValue > 300) {
+    if (!closed && h.TestCpu().test_run.MhzValue > 300) {
       closed = true;
       h.Click(h.form->btnClose);
     }

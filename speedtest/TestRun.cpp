@@ -1,5 +1,6 @@
 #include "speedtest/TestRun.h"
 
+#include <algorithm>
 #include <chrono>
 #include <random>
 
@@ -21,9 +22,7 @@ int32_t RampTargetFor(int32_t r) {
 }
 
 // The scale factors 1.4 and 0.0431 are applied in integers: a double product such as
-// 85 * 1.4 lands just below 119 and would truncate one step short. Integer division
-// truncates toward zero, as the scale does for the negative percentages a restart can
-// leave behind.
+// 85 * 1.4 lands just below 119 and would truncate one step short.
 float PercentGaugePosition(int32_t percent) {
   return static_cast<float>(static_cast<int64_t>(percent) * 14 / 10 + 110);
 }
@@ -80,9 +79,18 @@ void TestRun::RestartTest() {
   StartTest();
 }
 
+void TestRun::StopTest() {
+  tmrCycle.SetEnabled(false);
+  upTimer.SetEnabled(false);
+  downTimer.SetEnabled(false);
+  upTimerMhz.SetEnabled(false);
+  tmrSpeedFlash.SetEnabled(false);
+}
+
 void TestRun::ShowPercent() {
-  view_.SetPercentGauge(PercentGaugePosition(PercentValue));
-  view_.SetPercentDisplay(FormatPercent(PercentValue));
+  const int32_t shown = std::max(PercentValue, 0);
+  view_.SetPercentGauge(PercentGaugePosition(shown));
+  view_.SetPercentDisplay(FormatPercent(shown));
 }
 
 void TestRun::ShowMhz() {

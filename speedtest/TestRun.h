@@ -59,7 +59,12 @@ class TestRun {
   // "Test CPU Speed" on the test page and "Click here to test again": a new run even
   // when one was started before. Stages still running take up the reset counters.
   void RestartTest();
+  // The program is closing: every stage stops where it is, so nothing more of the run
+  // happens (its loops on the call stack return once they get control back).
+  void StopTest();
 
+  // The percent instruments show PercentValue, never below 0: a restart during Core
+  // resets the counter while the running descent goes on taking from it.
   void ShowPercent();
   void ShowMhz();
   void BeginDeepCycle();

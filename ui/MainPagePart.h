@@ -34,6 +34,9 @@ class MainPagePart {
   virtual void PageSwitchStarting() {}
   // Every transition has completed, before the new page is entered: tmrMascotEyes off.
   virtual void TransitionCompleted() {}
+  // The window is closing: what the page runs stops, so that nothing goes on behind the
+  // promotion dialog (the test run's stages).
+  virtual void Closing() {}
 
  protected:
   MainHost& Host() const { return host_; }

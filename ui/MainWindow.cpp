@@ -241,17 +241,19 @@ void TfmMain::transFadeOutComplete() {
 }
 
 void TfmMain::ShowResultDialog(const std::string& mhzText) {
-  // A run still on the stack when the program ends opens nothing more.
-  if (gui::Application::Current().Terminated()) return;
-  if (!speed_result) speed_result = std::make_unique<TfmSpeedResult>(services_, state_);
+  // A run still on the stack when the window closes or the program ends opens nothing.
+  if (closing_ || gui::Application::Current().Terminated()) return;
+  if (!speed_result) speed_result = std::make_unique<TfmSpeedResult>(services_, state_, this);
   speed_result->ledMhz.SetValue(mhzText);
   speed_result->ShowModal();
 }
 
 void TfmMain::FormClose() {
+  closing_ = true;
+  for (const auto& page : pages_) page->Closing();
   if (!state_.scoreSubmitted) OpenInBrowser(online::ClosingRankingsAddress());
   Hide();
-  TfmPromo promo(services_);
+  TfmPromo promo(services_, this);
   promo.ShowModal();
 }
 

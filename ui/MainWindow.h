@@ -45,7 +45,9 @@ class TfmMain : public gui::Window, public MainHost {
   void FormCreate();
   // The UM_GETSPEED handler: measures the clock once and stores MeasuredMhz.
   void umGetSpeed();
-  // Closing: the rankings page unless a score was submitted, hiding, the promotion dialog.
+  // Closing: the pages stop what they run, the rankings page opens unless a score was
+  // submitted, the window hides, the promotion dialog shows. Every way of closing the
+  // window (its "X", "Exit", a close request from the desktop) comes here once.
   void FormClose();
 
   void btnWelcomeClick();
@@ -112,6 +114,8 @@ class TfmMain : public gui::Window, public MainHost {
 
   MainServices services_;
   ProgramState state_;
+  // FormClose has begun: a run still on the call stack opens no result dialog.
+  bool closing_ = false;
   // The pages by TMainPage; each owns its sheet of pgControlMain.
   std::array<std::unique_ptr<MainPagePart>, kMainPageCount> pages_;
 };

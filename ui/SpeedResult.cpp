@@ -6,8 +6,10 @@
 #include "ui/Theme.h"
 
 namespace ui {
-TfmSpeedResult::TfmSpeedResult(const MainServices& services, ProgramState& state)
-    : caption_bar(this, kClientWidth),
+TfmSpeedResult::TfmSpeedResult(const MainServices& services, ProgramState& state,
+                               gui::Window* owner)
+    : gui::Window(owner),
+      caption_bar(this, kClientWidth),
       pnlMain(this),
       imgResult(&pnlMain),
       lblScoreHeading(&pnlMain),
@@ -18,6 +20,7 @@ TfmSpeedResult::TfmSpeedResult(const MainServices& services, ProgramState& state
       btnClose1(&pnlMain, "Close"),
       btnSubmit(&pnlMain, "Submit My Score"),
       btnClose(&pnlMain, "Close"),
+      keys(*this, {&btnSubmitScore1, &btnClose1}, btnSubmitScore1, [this] { btnClose1Click(); }),
       services_(services),
       state_(state) {
   SetCaption("Your Tachora Score");

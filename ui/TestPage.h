@@ -26,6 +26,7 @@ class TestPage : public MainPagePart, public speedtest::TestRunView {
   void FormCreate() override { Reset(); }
   void Enter() override { test_run.StartTest(); }
   void Reset() override { test_run.TestRunning = false; }
+  void Closing() override { test_run.StopTest(); }
 
   // speedtest::TestRunView
   void SetPercentGauge(float position) override;

@@ -37,7 +37,10 @@ class RecordingView : public TestRunView {
   RecordingView(platform::HeadlessBackend& backend, gui::Application& app)
       : clock_(backend.Time()), app_(app) {}
 
-  void SetPercentGauge(float position) override { percent_gauge = position; }
+  void SetPercentGauge(float position) override {
+    percent_gauge = position;
+    lowest_percent_gauge = std::min(lowest_percent_gauge, position);
+  }
   void SetPercentDisplay(const std::string& text) override {
     percent_display = text;
     Log("percent", text);
@@ -102,6 +105,7 @@ class RecordingView : public TestRunView {
   std::vector<Change> log;
   std::string percent_display;
   float percent_gauge = -1;
+  float lowest_percent_gauge = 1000;
   float mhz_gauge = -1;
   uint32_t speed_colour = kSpeedDark;
   double dialog_ms = 3000;
@@ -329,10 +333,15 @@ TEST_F(TestRunReplay, SecondRunReusesTheDialogAndStopsTheBlinking) {
   }
 }
 
-// A restart during the Core descent: the descent goes on with the reset counters, the
-// new ramp climbs inside it when the cycle timer fires, and the run still ends once.
+// A restart during the Core descent: the descent goes on with the reset counters (the
+// counter goes below 0, the instruments stay at 0), the new ramp climbs inside it when
+// the cycle timer fires, and the run still ends once.
 TEST_F(TestRunReplay, RestartDuringCore) {
   size_t before = 0;
+  int32_t lowestCounter = 0;
+  for (double ms = 3100; ms < 4500; ms += 100) {
+    At(ms, [&] { lowestCounter = std::min(lowestCounter, run_.PercentValue); });
+  }
   At(3000, [&] {
     ASSERT_NE(view_.TimeOf("stage", "core green"), -1);
     ASSERT_EQ(view_.TimeOf("stage", "deep green"), -1);
@@ -351,7 +360,10 @@ TEST_F(TestRunReplay, RestartDuringCore) {
   }
   ASSERT_GE(after.size(), 3u);
   EXPECT_EQ(after[0], "000");
-  EXPECT_EQ(after[1], "-001");  // the running descent takes up the reset counter
+  EXPECT_LT(lowestCounter, -10);  // the running descent takes up the reset counter
+  for (const std::string& text : after) EXPECT_EQ(text.find('-'), std::string::npos) << text;
+  EXPECT_EQ(after[1], "000");
+  EXPECT_EQ(view_.lowest_percent_gauge, 110.0f);  // the needle stays on the 0 mark
   EXPECT_EQ(view_.Values("dialog"), (std::vector<std::string>{"2992 percent 001"}));
   EXPECT_EQ(view_.Values("caption").back(), "2992 Mhz");
   EXPECT_EQ(after.back(), "000");

@@ -4,6 +4,7 @@
 // blinking label after it closes, and the restart rules.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 
@@ -205,6 +206,36 @@ TEST_F(TestPageRunTest, TestCpuSpeedOnTheTestPageRestartsAtOnce) {
   EXPECT_EQ(h.TestCpu().lblCPUSpeedMain.Caption(), "0000 Mhz");
   EXPECT_EQ(h.TestCpu().pnlRamp.Color(), kIdle);
   EXPECT_EQ(h.transitionsCompleted, transitions);
+}
+
+// "Test CPU Speed" during Core: the running descent takes from the reset counter, while
+// the percent digits and needle stay at 0 until the new ramp climbs.
+TEST_F(TestPageRunTest, ARestartDuringCoreShowsNoPercentageBelowZero) {
+  CloseResultWhenShown();
+  const auto closeResult = h.onWatch;
+  TfmMain& f = *h.form;
+  const speedtest::TestRun& run = h.TestCpu().test_run;
+  bool restarted = false;
+  bool minusShown = false;
+  float lowestNeedle = 1000;
+  int32_t lowestCounter = 0;
+  h.onWatch = [&] {
+    if (!restarted && !run.TestFinished && run.DescentLeft == 15) {
+      restarted = true;
+      h.Click(f.btnTestCPU);
+    }
+    if (f.top_area.ledPercent.Value().find('-') != std::string::npos) minusShown = true;
+    lowestNeedle = std::min(lowestNeedle, f.top_area.gaugePercent.Position());
+    lowestCounter = std::min(lowestCounter, run.PercentValue);
+    closeResult();
+  };
+  EnterTestPage();
+  ASSERT_TRUE(h.RunUntil(
+      [&] { return restarted && f.speed_result != nullptr && !f.speed_result->Modal(); }, 40000));
+  EXPECT_LT(lowestCounter, -10);
+  EXPECT_FALSE(minusShown);
+  EXPECT_EQ(lowestNeedle, 110.0f);
+  EXPECT_EQ(f.speed_result->ledMhz.Value(), "2992");
 }
 
 TEST_F(TestPageRunTest, ComingBackAfterARunStartsNothingAndKeepsTheResult) {

@@ -59,6 +59,28 @@ TEST(MainFrameTest, TheWelcomePageAndTheBands) {
   EXPECT_GT(CountNear(shot, f.top_area.ledMhz, 0x000000FF), 10);
 }
 
+// The dial artwork keeps its numerals two pixels clear of the digit boxes over it.
+TEST(MainFrameTest, TheDialNumeralsStayClearOfTheDigitBoxes) {
+  UiHarness h;
+  h.Start();
+  const gui::Bitmap shot = h.form->CaptureArea(h.form->ClientRect());
+  for (const gui::Control* box : {&h.form->top_area.pnlPercent, &h.form->top_area.pnlMhz}) {
+    const gui::Rect inner = box->WindowRect();
+    const gui::Rect outer = inner.Inflate(2);
+    int bright = 0;
+    for (int y = outer.top; y < outer.bottom; ++y) {
+      for (int x = outer.left; x < outer.right; ++x) {
+        const gui::Color p = shot.Pixel(x, y);
+        if (!inner.Contains(gui::Point{x, y}) && gui::Red(p) > 120 && gui::Green(p) > 120 &&
+            gui::Blue(p) > 120) {
+          ++bright;
+        }
+      }
+    }
+    EXPECT_EQ(bright, 0) << "around the box at " << inner.left << ", " << inner.top;
+  }
+}
+
 TEST(MainFrameTest, TheWelcomePagesTexts) {
   UiHarness h;
   h.Start();

@@ -274,6 +274,12 @@ TEST(ClosingTest, ThePromotionDialogsLayout) {
   EXPECT_EQ(shot.Pixel(635, 300) & 0xFFFFFF, 0x009E988Du);
   EXPECT_EQ(shot.Pixel(300, 456) & 0xFFFFFF, 0x009E988Du);
   EXPECT_EQ(shot.Pixel(600, 60) & 0xFFFFFF, 0x00302D28u);
+  // "Close" has the focus: its frame and dotted mark in the caption's black.
+  EXPECT_TRUE(promo.btnClose.Focused());
+  const gui::Rect close = promo.btnClose.WindowRect();
+  EXPECT_EQ(shot.Pixel(close.left, close.top) & 0xFFFFFF, 0u);
+  EXPECT_EQ(shot.Pixel(close.left + 4, close.top + 4) & 0xFFFFFF, 0u);
+  EXPECT_NE(shot.Pixel(close.left + 5, close.top + 4) & 0xFFFFFF, 0u);
 }
 
 }  // namespace

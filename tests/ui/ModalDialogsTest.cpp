@@ -149,21 +149,5 @@ TEST_P(PromotionKeys, CloseThePromotionDialog) {
 INSTANTIATE_TEST_SUITE_P(EscapeAndReturn, PromotionKeys,
                          ::testing::Values(gui::keys::kEscape, gui::keys::kReturn));
 
-TEST(PromotionKeysFocus, CloseWearsTheFocusMark) {
-  platform::HeadlessBackend backend;
-  gui::Application app{backend};
-  Recorder recorder;
-  const MainServices services = FakeServices(recorder);
-  TfmPromo promo(services);
-  promo.Show();
-  app.ProcessMessages();
-  EXPECT_TRUE(promo.btnClose.Focused());
-  const gui::Bitmap shot = Snapshot(promo, "promotion-dialog-focus");
-  const gui::Rect r = promo.btnClose.WindowRect();
-  EXPECT_EQ(shot.Pixel(r.left, r.top) & 0xFFFFFF, kMark);
-  EXPECT_EQ(shot.Pixel(r.left + 4, r.top + 4) & 0xFFFFFF, kMark);
-  EXPECT_NE(shot.Pixel(r.left + 5, r.top + 4) & 0xFFFFFF, kMark);
-}
-
 }  // namespace
 }  // namespace ui::testing

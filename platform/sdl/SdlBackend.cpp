@@ -6,8 +6,10 @@
 #include <cstring>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "platform/sdl/GlobalPointer.h"
+#include "platform/sdl/X11Errors.h"
 
 namespace platform {
 
@@ -60,6 +62,55 @@ bool ButtonFor(Uint8 sdl, MouseButton& button) {
       return true;
     default:
       return false;
+  }
+}
+
+// Drivers that show nothing on any screen. SDL falls back to them when no display can be
+// opened, which would leave the program running with no window at all; they serve only
+// when SDL_VIDEODRIVER names them.
+constexpr std::string_view kInvisibleDrivers[] = {"offscreen", "dummy", "evdev"};
+
+bool IsSet(const char* variable) {
+  const char* value = SDL_getenv(variable);
+  return value && *value;
+}
+
+// The Wayland client library complains on stderr when it has nowhere to look for a
+// compositor; a driver that cannot connect is not tried.
+bool WaylandReachable() {
+  const char* display = SDL_getenv("WAYLAND_DISPLAY");
+  return IsSet("XDG_RUNTIME_DIR") || IsSet("WAYLAND_SOCKET") || (display && display[0] == '/');
+}
+
+bool MayTry(std::string_view driver) {
+  if (driver == "wayland") return WaylandReachable();
+  return std::find(std::begin(kInvisibleDrivers), std::end(kInvisibleDrivers), driver) ==
+         std::end(kInvisibleDrivers);
+}
+
+std::string NoDisplay() {
+  if (!IsSet("DISPLAY")) return "no display (DISPLAY is not set)";
+  return std::string("no display (cannot connect to DISPLAY=") + SDL_getenv("DISPLAY") + ")";
+}
+
+void OpenVideo() {
+  // SDL's own order, without the drivers that cannot show a window; SDL_VIDEODRIVER
+  // still overrides this hint.
+  std::string drivers;
+  for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
+    const std::string_view driver = SDL_GetVideoDriver(i);
+    if (!MayTry(driver)) continue;
+    if (!drivers.empty()) drivers += ',';
+    drivers += driver;
+  }
+  // An empty hint would let SDL try every driver again.
+  if (drivers.empty() && !IsSet("SDL_VIDEODRIVER")) {
+    throw std::runtime_error("cannot open a window: " + NoDisplay());
+  }
+  SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    const std::string reason = IsSet("SDL_VIDEODRIVER") ? SDL_GetError() : NoDisplay();
+    throw std::runtime_error("cannot open a window: " + reason);
   }
 }
 
@@ -214,9 +265,8 @@ SdlBackend::SdlBackend() {
   // shows a last dialog); only the session's end is a Quit.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-    throw std::runtime_error(std::string("SDL_Init: ") + SDL_GetError());
-  }
+  OpenVideo();
+  IgnoreWakeupsToClosedWindows();
   wake_event_ = SDL_RegisterEvents(1);
   cursors_[int(Cursor::Arrow)] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
   cursors_[int(Cursor::Hand)] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);

@@ -1,11 +1,15 @@
 // tachora-info run in-process: options, the JSON report's shape, text layout, bad input.
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "platform/System.h"
+#include "platform/fonts/Utf8.h"
 #include "tests/tools/MiniJson.h"
 #include "tools/ClockReport.h"
 #include "tools/InfoOptions.h"
@@ -66,6 +70,9 @@ TEST(Options, VersionAndHelp) {
   for (const OptionSpec& spec : OptionTable()) {
     EXPECT_NE(help.out.find(spec.name), std::string::npos) << spec.name;
   }
+  EXPECT_NE(help.out.find("The core clock is"), std::string::npos);
+  std::istringstream lines(help.out);
+  for (std::string line; std::getline(lines, line);) EXPECT_LE(line.size(), 80u) << line;
 }
 
 TEST(Options, ValuesInlineOrFollowing) {
@@ -84,15 +91,76 @@ TEST(Options, BadCommandLines) {
   ExpectBadInput(RunTool({"--json=yes"}), "option --json takes no value");
 }
 
+TEST(Options, AnOptionGivenTwiceIsAnError) {
+  ExpectBadInput(RunTool({"--cpuid-dump", "a.cpuid", "--cpuid-dump", "b.cpuid"}),
+                 "option --cpuid-dump is given twice");
+  ExpectBadInput(RunTool({"--cpuid-dump=a.cpuid", "--json", "--cpuid-dump=a.cpuid"}),
+                 "option --cpuid-dump is given twice");
+  ExpectBadInput(RunTool({"--json", "--json"}), "option --json is given twice");
+}
+
+TEST(Options, AnotherOptionIsNotTakenForTheFile) {
+  ExpectBadInput(RunTool({"--cpuid-dump", "--json"}), "option --cpuid-dump needs FILE\n");
+  ExpectBadInput(RunTool({"--cpuid-dump", "-h"}), "option --cpuid-dump needs FILE\n");
+  // The inline form still names a file that starts with a dash.
+  ExpectBadInput(RunTool({"--cpuid-dump=--json"}), "--json: cannot open");
+}
+
+TEST(Options, ErrorLinesShowArgumentsEscapedAndShortened) {
+  ExpectBadInput(RunTool({"--x\x1B[2J\r\xC2\x9B\xFF"}),
+                 "unknown option '--x\\x1B[2J\\x0D\\u009B\\xFF' (see --help)\n");
+  ExpectBadInput(RunTool({"st\xC3\xA9"
+                          "ray"}),
+                 "unexpected argument 'st\xC3\xA9"
+                 "ray'");
+  const std::string longPath = "/tmp/" + std::string(100, 'd') + "/dump.cpuid";
+  ExpectBadInput(
+      RunTool({"--cpuid-dump", longPath}),
+      "/tmp/" + std::string(23, 'd') + "..." + std::string(17, 'd') + "/dump.cpuid: cannot open");
+  const std::string folder = std::filesystem::temp_directory_path().string();
+  ExpectBadInput(RunTool({"--cpuid-dump", folder + "/\x1B]0;x\x07.cpuid"}),
+                 folder + "/\\x1B]0;x\\x07.cpuid: cannot open");
+}
+
 TEST(ClockOption, RefusesARecordedDump) {
   ExpectBadInput(RunTool({"--clock", "--cpuid-dump", DumpPath("intel-p3-katmai-0673.cpuid")}),
                  "--clock measures the live processor");
 }
 
 TEST(ClockOption, ShowsTheStartupValueWithThreeDecimalsBesideTheLibrarys) {
-  const std::string text = RenderClock({2096.0324, 2096, 2100});
+  const std::string text = RenderClock({2096.0324, 2096, 2100, {}});
   EXPECT_NE(text.find("Start-up measurement  2096.032 MHz"), std::string::npos) << text;
   EXPECT_NE(text.find("2096 MHz raw, rated 2100 MHz"), std::string::npos) << text;
+}
+
+TEST(ClockOption, ThenEachCoreToATenthOfAMhzAndItsRatioToTheCounter) {
+  const CoreClockReadings cores{{{0, 3641.16, 1.3951}, {1, 3641.24, 1.4049}, {3, 999.96, 0.385}},
+                                false};
+  EXPECT_EQ(RenderClock({2600.5, 2600, 2600, cores}),
+            "Start-up measurement  2600.500 MHz  (500 ms of time-stamp-counter ticks)\n"
+            "Library measurement   2600 MHz raw, rated 2600 MHz\n"
+            "cpu 0: 3641.2 MHz, 1.40 x the counter\n"
+            "cpu 1: 3641.2 MHz, 1.40 x the counter\n"
+            "cpu 3: 1000.0 MHz, 0.39 x the counter\n");
+  const std::vector<std::string> pentium4 = CoreClockLines({{{0, 5600.04, 2.0003}}, true});
+  ASSERT_EQ(pentium4.size(), 2u);
+  EXPECT_EQ(pentium4[0], "cpu 0: 5600.0 MHz, 2.00 x the counter");
+  EXPECT_NE(pentium4[1].find("the core clock may be as low as half"), std::string::npos);
+}
+
+// Each "cpu N: M MHz, R x the counter" line of a --clock run.
+std::vector<std::string> CoreLines(const std::string& out) {
+  std::vector<std::string> cores;
+  std::istringstream lines(out);
+  for (std::string line; std::getline(lines, line);) {
+    unsigned cpu = 0;
+    double mhz = 0;
+    double ratio = 0;
+    if (std::sscanf(line.c_str(), "cpu %u: %lf MHz, %lf x the counter", &cpu, &mhz, &ratio) == 3) {
+      cores.push_back(line);
+    }
+  }
+  return cores;
 }
 
 TEST(ClockOption, MeasuresThisProcessor) {
@@ -102,6 +170,15 @@ TEST(ClockOption, MeasuresThisProcessor) {
   double startup = 0;
   ASSERT_EQ(std::sscanf(run.out.c_str(), "Start-up measurement %lf MHz", &startup), 1) << run.out;
   EXPECT_GT(startup, 1.0);
+  EXPECT_EQ(CoreLines(run.out).size(),
+            static_cast<size_t>(std::popcount(platform::ProcessAffinity())))
+      << run.out;
+}
+
+TEST(ClockOption, LoadNeedsALiveCoreClockMeasurement) {
+  ExpectBadInput(RunTool({"--load", "--cpuid-dump", DumpPath("intel-p3-katmai-0673.cpuid")}),
+                 "--load measures the live processor");
+  ExpectBadInput(RunTool({"--json", "--load", "--no-speed"}), "--load measures the core clocks");
 }
 
 TEST(BadDumps, EachProblemNamesFileAndLine) {
@@ -120,6 +197,19 @@ TEST(BadDumps, EachProblemNamesFileAndLine) {
                   "ELF\x02\x01\x01\0\0\0",
                   10));
   ExpectBadInput(RunTool({"--cpuid-dump", binary.path()}), binary.path() + ":1:");
+}
+
+TEST(BadDumps, EncodingsOtherThanUtf8) {
+  const std::string dump = "# name: Marked\n0 1 756E6547 6C65746E 49656E69\n";
+  const TempDump marked("\xEF\xBB\xBF" + dump);
+  const ToolRun run = RunTool({"--cpuid-dump", marked.path()});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("Recorded processor Marked\n"), std::string::npos);
+  std::string wide = "\xFF\xFE";
+  for (char c : dump) wide += std::string{c, '\0'};
+  const TempDump utf16(wide);
+  ExpectBadInput(RunTool({"--cpuid-dump", utf16.path()}),
+                 utf16.path() + ": looks like UTF-16; save the dump as UTF-8 or ASCII\n");
 }
 
 TEST(BadDumps, MissingOrUnreadableFiles) {
@@ -203,14 +293,34 @@ TEST(JsonReport, LiveReportWithoutSpeed) {
   EXPECT_GE(report["cpuid"]["standard_max"].number, 1);
 }
 
-TEST(JsonReport, LiveReportMeasuresTheSpeed) {
-  const Json report = JsonOf({"--json"});
-  ASSERT_EQ(report.keys.back(), "speed");
-  const Json& speed = report["speed"];
-  EXPECT_EQ(speed.keys,
-            (std::vector<std::string>{"raw", "normalized", "normalized_text", "rating"}));
-  EXPECT_GT(speed["raw"].number, 0);
-  EXPECT_FALSE(speed["normalized_text"].text.empty());
+TEST(JsonReport, LiveReportMeasuresTheSpeedAndEachCoreClock) {
+  for (const bool underLoad : {false, true}) {
+    const Json report = underLoad ? JsonOf({"--json", "--load"}) : JsonOf({"--json"});
+    ASSERT_EQ(report.keys.size(), 13u);
+    ASSERT_EQ(report.keys[11], "speed");
+    const Json& speed = report["speed"];
+    EXPECT_EQ(speed.keys,
+              (std::vector<std::string>{"raw", "normalized", "normalized_text", "rating"}));
+    EXPECT_GT(speed["raw"].number, 0);
+    EXPECT_FALSE(speed["normalized_text"].text.empty());
+
+    ASSERT_EQ(report.keys[12], "core_clock");
+    const std::vector<Json>& cores = report["core_clock"].items;
+    EXPECT_EQ(cores.size(), static_cast<size_t>(std::popcount(platform::ProcessAffinity())));
+    for (const Json& core : cores) {
+      EXPECT_EQ(core.keys, (std::vector<std::string>{"cpu", "mhz"}));
+      EXPECT_GT(core["mhz"].number, 1.0);
+      EXPECT_EQ(std::round(core["mhz"].number * 10) / 10, core["mhz"].number);
+    }
+  }
+}
+
+TEST(JsonText, FractionsInTheShortestDigitsThatReadBackTheSame) {
+  EXPECT_EQ(JsonValue(3641.2).Serialize(), "3641.2\n");
+  EXPECT_EQ(JsonValue(3600.0).Serialize(), "3600\n");
+  EXPECT_EQ(JsonValue(0.1 + 0.2).Serialize(), "0.30000000000000004\n");
+  EXPECT_EQ(JsonValue(std::nan("")).Serialize(), "null\n");
+  EXPECT_EQ(JsonValue(-HUGE_VAL).Serialize(), "null\n");
 }
 
 TEST(JsonText, EscapesControlAndHighBytes) {
@@ -243,6 +353,43 @@ TEST(TextReport, FitsEightyColumnsAndShowsTheDetailsPage) {
         "Recorded processor AMD Athlon (Thunderbird)"}) {
     EXPECT_NE(run.out.find(text), std::string::npos) << text;
   }
+}
+
+// Valid UTF-8 (substitutes allowed) without a control character other than line ends.
+void ExpectCleanText(const std::string& text) {
+  size_t pos = 0;
+  while (pos < text.size()) {
+    const size_t start = pos;
+    const char32_t code = platform::NextCodePoint(text, pos);
+    if (code == 0xFFFD) {
+      EXPECT_EQ(text.substr(start, pos - start), "\xEF\xBF\xBD") << "invalid UTF-8 at " << start;
+    }
+    const bool control = code < 0x20 || (code >= 0x7F && code < 0xA0);
+    EXPECT_TRUE(code == '\n' || !control) << "U+" << std::hex << unsigned(code) << " at " << start;
+  }
+}
+
+TEST(TextReport, IsCleanUtf8WhateverTheRegistersAndTheDumpHold) {
+  // A brand string that starts with 0x9B and ESC, and a name that is not UTF-8.
+  const TempDump odd(
+      "# name: Caf\xE9 \xFF\xC2\x9B[31m \xC3\xA9t\xC3\xA9\n"
+      "00000000 00000001 756E6547 6C65746E 49656E69\n"
+      "00000001 00010676 00020800 0008E3FD BFEBFBFF\n"
+      "80000000 80000004 00000000 00000000 00000000\n"
+      "80000002 65741B9B 2952286C 726F4320 4D542865\n"
+      "80000003 44203229 43206F75 20205550 50202020\n"
+      "80000004 30303438 20402020 36322E32 007A4847\n");
+  const ToolRun run = RunTool({"--cpuid-dump", odd.path()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  ExpectCleanText(run.out);
+  EXPECT_NE(run.out.find("Recorded processor Caf\uFFFD \uFFFD\uFFFD[31m \u00E9t\u00E9\n"),
+            std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("Description         \uFFFD\uFFFDtel(R) Core(TM)2"), std::string::npos)
+      << run.out;
+  // The JSON keeps its escapes.
+  const Json report = JsonOf({"--json", "--cpuid-dump", odd.path()});
+  EXPECT_EQ(report["facts"]["description"].text.substr(0, 4), "\x9B\x1Bte");
 }
 
 }  // namespace

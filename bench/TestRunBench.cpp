@@ -48,13 +48,12 @@ double NominalSeconds(int32_t mhz) {
 
 void BM_WholeTestRun(benchmark::State& state) {
   const auto mhz = static_cast<int32_t>(state.range(0));
-  speedtest::MeasuredMhz = mhz;
   double worst = 0;
   for (auto _ : state) {
     bench::WindowlessBackend backend;
     gui::Application app(backend);
     NullView view(app);
-    speedtest::TestRun run(view, [] { return 50; });
+    speedtest::TestRun run(view, mhz, [] { return 50; });
     const auto start = std::chrono::steady_clock::now();
     run.StartTest();
     while (!view.dialog_shown) {

@@ -16,7 +16,7 @@ platform::Rect ToPlatform(const Rect& r) {
 }
 }  // namespace
 
-Window::Window() : app_(Application::Current()) {
+Window::Window(Window* owner) : app_(Application::Current()), owner_(owner) {
   SetBounds(0, 0, 100, 100);
   visible_ = false;
   surface_.Resize(Width(), Height());
@@ -39,7 +39,9 @@ void Window::OpenNative() {
   options.height = Height();
   options.borderless = borderless_;
   options.topmost = topmost_;
+  options.owner = owner_ ? owner_->native_.get() : nullptr;
   native_ = app_.Backend().OpenWindow(options);
+  if (!input_enabled_) native_->SetEnabled(false);
   native_->SetDragTest([this](int x, int y) { return IsDragPoint({x, y}); });
   if (Visible()) {
     native_->Show();
@@ -95,6 +97,7 @@ void Window::BoundsChanged(const Rect& oldBounds) {
 
 void Window::VisibleChanged() {
   if (Visible()) {
+    if (OnShow) OnShow(*this);
     InvalidateArea(ClientRect());
     PaintPending();
     native_->Show();
@@ -112,10 +115,13 @@ void Window::Close() {
     modal_result_ = kModalCancel;
     return;
   }
+  if (closing_) return;
   bool canClose = true;
   if (OnCloseQuery) OnCloseQuery(*this, canClose);
   if (!canClose) return;
+  closing_ = true;
   EndClose();
+  closing_ = false;
   if (app_.MainWindow() == this) app_.Terminate();
 }
 
@@ -130,11 +136,18 @@ int Window::ShowModal() {
   modal_ = true;
   modal_result_ = kModalNone;
   app_.modal_stack_.push_back(this);
-  // The pointer's control in the other windows is left as if the pointer had gone.
-  for (Window* other : app_.windows_) {
-    if (other != this) other->SetHover(nullptr);
-  }
+  // Disabled by a modal window that runs underneath, it takes input while it runs itself.
+  const bool wasEnabled = input_enabled_;
+  if (!wasEnabled) SetInputEnabled(true);
+  const std::vector<Window*> disabled = DisableOthers();
+  // Above every other window, so that it can never wait hidden behind a topmost one.
+  const bool lifted =
+      !topmost_ && std::any_of(app_.windows_.begin(), app_.windows_.end(), [this](Window* w) {
+        return w != this && w->Visible() && w->topmost_;
+      });
+  if (lifted) native_->SetTopmost(true);
   Show();
+  native_->Raise();
   while (true) {
     while (modal_result_ == kModalNone && !app_.Terminated()) {
       app_.ProcessMessages();
@@ -148,13 +161,43 @@ int Window::ShowModal() {
   }
   std::erase(app_.modal_stack_, this);
   modal_ = false;
+  for (Window* w : disabled) {
+    // A window destroyed meanwhile has left the application's list.
+    if (std::find(app_.windows_.begin(), app_.windows_.end(), w) != app_.windows_.end()) {
+      w->SetInputEnabled(true);
+    }
+  }
+  if (lifted) native_->SetTopmost(false);
+  if (!wasEnabled) SetInputEnabled(false);
   EndClose();
+  Window* next = app_.ModalWindow() ? app_.ModalWindow() : owner_;
+  if (next && next->Visible()) next->native_->Raise();
   return modal_result_;
+}
+
+std::vector<Window*> Window::DisableOthers() {
+  std::vector<Window*> disabled;
+  for (Window* other : app_.windows_) {
+    if (other == this || !other->input_enabled_) continue;
+    other->SetInputEnabled(false);
+    disabled.push_back(other);
+  }
+  return disabled;
+}
+
+void Window::SetInputEnabled(bool enabled) {
+  input_enabled_ = enabled;
+  native_->SetEnabled(enabled);
+  if (enabled) return;
+  // The pointer's control is left as if the pointer had gone, a press as if released.
+  SetHover(nullptr);
+  capture_ = nullptr;
+  buttons_down_ = 0;
 }
 
 bool Window::AcceptsInput() const {
   const Window* modal = app_.ModalWindow();
-  return !modal || modal == this;
+  return input_enabled_ && (!modal || modal == this);
 }
 
 bool Window::IsDragPoint(Point at) {

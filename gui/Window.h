@@ -1,7 +1,7 @@
 // A top-level window: a borderless (unless asked otherwise) window on the screen whose
 // control tree is composed into the window's own 32-bit bitmap and presented by dirty
-// rectangles. Closing, modal showing with a nested message loop, and a capture of the
-// composed pixels.
+// rectangles. An owner, closing, modal showing with a nested message loop, and a capture
+// of the composed pixels.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +16,10 @@
 
 namespace gui {
 
+// The key codes and modifier bits of KeyEvent.
+namespace keys = platform::keys;
+namespace modifiers = platform::modifiers;
+
 // Results of a modal window; a window's modal loop ends when its result is not kModalNone.
 constexpr int kModalNone = 0;
 constexpr int kModalOk = 1;
@@ -25,12 +29,16 @@ constexpr int kModalClose = 8;
 class Window : public Control {
  public:
   using CloseEvent = std::function<void(Window& sender)>;
+  using ShowEvent = std::function<void(Window& sender)>;
   using CloseQueryEvent = std::function<void(Window& sender, bool& canClose)>;
   using KeyEvent = std::function<void(Window& sender, int key, uint8_t modifiers)>;
 
-  // A hidden 100 x 100 window of the current application.
-  Window();
+  // A hidden 100 x 100 window of the current application. An owned window stays above
+  // its owner (which must outlive it) and has no task-bar entry of its own.
+  explicit Window(Window* owner = nullptr);
   ~Window() override;
+
+  Window* Owner() const { return owner_; }
 
   // Placement on the screen: Left, Top, Width and Height are the client area's.
   void Center();  // on the screen's work area
@@ -45,10 +53,14 @@ class Window : public Control {
   void SetBackgroundColor(Color color);
 
   // Hides the window after OnCloseQuery and OnClose; ends the program when this is the
-  // main window; a modal window's loop ends with kModalCancel instead.
+  // main window; a modal window's loop ends with kModalCancel instead. A close asked for
+  // while OnClose runs is the same close.
   void Close();
-  // Shows the window and runs a message loop until its ModalResult is set (Close sets
-  // kModalCancel); input to the other windows is ignored meanwhile. Returns the result.
+  // Shows the window in front of every other window of the program (topmost ones too)
+  // and runs a message loop until its ModalResult is set (Close sets kModalCancel). The
+  // other windows take no input meanwhile; a press on its owner brings it to the front.
+  // Afterwards they take input again and the owner (or the modal window underneath) has
+  // the focus. Returns the result.
   int ShowModal();
   bool Modal() const { return modal_; }
   int ModalResult() const { return modal_result_; }
@@ -66,6 +78,8 @@ class Window : public Control {
   Bitmap CaptureArea(const Rect& area);
   platform::NativeWindow& Native() { return *native_; }
 
+  // Raised as the window is about to show, before it is painted.
+  ShowEvent OnShow;
   CloseQueryEvent OnCloseQuery;
   CloseEvent OnClose;
   KeyEvent OnKeyDown;
@@ -93,8 +107,12 @@ class Window : public Control {
   bool AcceptsInput() const;
   bool IsDragPoint(Point at);
   void EndClose();
+  // Disables the other windows for a modal loop; returns those it disabled.
+  std::vector<Window*> DisableOthers();
+  void SetInputEnabled(bool enabled);
 
   Application& app_;
+  Window* owner_;
   std::unique_ptr<platform::NativeWindow> native_;
   Bitmap surface_;
   std::vector<Rect> dirty_;
@@ -110,6 +128,8 @@ class Window : public Control {
   int buttons_down_ = 0;
   bool modal_ = false;
   int modal_result_ = kModalNone;
+  bool input_enabled_ = true;
+  bool closing_ = false;
 };
 
 }  // namespace gui

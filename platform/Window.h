@@ -1,6 +1,7 @@
 // The window backend: top-level windows that show a bitmap the program composed, raw
-// input events, cursors, moving a window by dragging, and a loop wake-up. Free of any
-// windowing system's types; one implementation per system plus an in-memory one.
+// input events, cursors, moving a window by dragging, owned and disabled windows, and a
+// loop wake-up. Free of any windowing system's types; one implementation per system plus
+// an in-memory one.
 #pragma once
 
 #include <cstdint>

@@ -5,8 +5,6 @@
 
 namespace speedtest {
 
-int32_t MeasuredMhz = 0;
-
 namespace {
 
 constexpr uint32_t kSettleMs = 10;
@@ -38,10 +36,6 @@ double MeasureClock() {
     t2 = platform::ReadTimeStampCounter();
   }
   return MhzFromCounterReadings(t1, t2);
-}
-
-void StoreMeasuredClock() {
-  MeasuredMhz = WholeMhz(MeasureClock());
 }
 
 }  // namespace speedtest

@@ -10,10 +10,6 @@ namespace speedtest {
 // (WM_USER + 101, both parameters 0). Posted once, as the window's last creation step.
 inline constexpr uint32_t UM_GETSPEED = 1125;
 
-// The measured rate in whole MHz, 0 until the measurement has run. Written once at
-// start-up, before any reader.
-extern int32_t MeasuredMhz;
-
 // The length of the counted interval, and the divisor that turns its ticks into MHz.
 inline constexpr uint32_t kCountedIntervalMs = 500;
 inline constexpr double kTicksPerMhz = 500000.0;
@@ -22,14 +18,11 @@ inline constexpr double kTicksPerMhz = 500000.0;
 // of the difference count, so a counter faster than 8589.934592 MHz wraps.
 double MhzFromCounterReadings(uint64_t t1, uint64_t t2);
 
-// The rate as MeasuredMhz holds it: truncated toward zero.
+// The rate in whole MHz, as the program keeps it (MeasuredMhz): truncated toward zero.
 int32_t WholeMhz(double mhz);
 
 // Raises the priority, counts the ticks of a 500 ms interval and restores the priority.
 // Takes about 510 ms.
 double MeasureClock();
-
-// MeasureClock, stored in MeasuredMhz: what the main window does on UM_GETSPEED.
-void StoreMeasuredClock();
 
 }  // namespace speedtest

@@ -4,7 +4,6 @@
 #include <cctype>
 
 #include "platform/System.h"
-#include "speedtest/ClockMeasurement.h"
 #include "speedtest/Formats.h"
 #include "speedtest/MachineIdentity.h"
 #include "speedtest/OperatingSystem.h"
@@ -18,7 +17,7 @@ VendorLogo ChooseVendorLogo(std::string_view cpuVendor) {
   return lower.find("intel") != std::string::npos ? VendorLogo::kIntel : VendorLogo::kAmd;
 }
 
-MachineFacts GatherMachineFacts() {
+MachineFacts GatherMachineFacts(int32_t measuredMhz) {
   MachineFacts facts;
   const uint64_t memoryBytes = platform::TotalPhysicalMemory();
   facts.MachineIdentity = GetMachineIdentity();
@@ -26,7 +25,7 @@ MachineFacts GatherMachineFacts() {
   facts.CpuVendor = cpuinfo::ReadCpuVendor();
   facts.CpuFamily = cpuinfo::ReadCpuFamily();
   facts.CpuPublishedSpeed = cpuinfo::ReadCpuPublishedSpeed();
-  facts.ActualSpeed = ActualSpeedText(MeasuredMhz);
+  facts.ActualSpeed = ActualSpeedText(measuredMhz);
   facts.OsName = OperatingSystemName();
   facts.MemoryMb = MemoryMbText(memoryBytes);
   facts.Logo = ChooseVendorLogo(facts.CpuVendor);

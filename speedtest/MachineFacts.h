@@ -33,9 +33,9 @@ struct MachineFacts {
 };
 
 // Memory, identity, the four processor texts (the published speed runs the library's
-// own measurement, so this takes about 200 ms), actual speed, system name, memory text,
-// vendor logo and instruction-set flags, in that order.
-MachineFacts GatherMachineFacts();
+// own measurement, so this takes about 200 ms), actual speed (from the measured rate
+// given), system name, memory text, vendor logo and instruction-set flags, in that order.
+MachineFacts GatherMachineFacts(int32_t measuredMhz);
 
 // Installed memory in whole MB as decimal text, from the full 64-bit byte count
 // (4,294,967,295 bytes give 4095, 24 GiB give 24576); empty text when the count is 0.

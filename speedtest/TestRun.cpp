@@ -1,9 +1,9 @@
 #include "speedtest/TestRun.h"
 
+#include <algorithm>
 #include <chrono>
 #include <random>
 
-#include "speedtest/ClockMeasurement.h"
 #include "speedtest/Formats.h"
 
 namespace speedtest {
@@ -22,9 +22,7 @@ int32_t RampTargetFor(int32_t r) {
 }
 
 // The scale factors 1.4 and 0.0431 are applied in integers: a double product such as
-// 85 * 1.4 lands just below 119 and would truncate one step short. Integer division
-// truncates toward zero, as the scale does for the negative percentages a restart can
-// leave behind.
+// 85 * 1.4 lands just below 119 and would truncate one step short.
 float PercentGaugePosition(int32_t percent) {
   return static_cast<float>(static_cast<int64_t>(percent) * 14 / 10 + 110);
 }
@@ -33,8 +31,11 @@ float MhzGaugePosition(int32_t mhz) {
   return static_cast<float>(static_cast<int64_t>(mhz) * 431 / 10000 + 73);
 }
 
-TestRun::TestRun(TestRunView& view, RandomPercent random)
-    : view_(view), random_(std::move(random)), mhz_display_(FormatMhz(0)) {
+TestRun::TestRun(TestRunView& view, const int32_t& measuredMhz, RandomPercent random)
+    : view_(view),
+      measured_mhz_(measuredMhz),
+      random_(std::move(random)),
+      mhz_display_(FormatMhz(0)) {
   // Disabled before the handlers go in: assigning a handler to an enabled
   // high-resolution timer would run its loop at once.
   tmrCycle.SetEnabled(false);
@@ -78,9 +79,18 @@ void TestRun::RestartTest() {
   StartTest();
 }
 
+void TestRun::StopTest() {
+  tmrCycle.SetEnabled(false);
+  upTimer.SetEnabled(false);
+  downTimer.SetEnabled(false);
+  upTimerMhz.SetEnabled(false);
+  tmrSpeedFlash.SetEnabled(false);
+}
+
 void TestRun::ShowPercent() {
-  view_.SetPercentGauge(PercentGaugePosition(PercentValue));
-  view_.SetPercentDisplay(FormatPercent(PercentValue));
+  const int32_t shown = std::max(PercentValue, 0);
+  view_.SetPercentGauge(PercentGaugePosition(shown));
+  view_.SetPercentDisplay(FormatPercent(shown));
 }
 
 void TestRun::ShowMhz() {
@@ -133,8 +143,8 @@ void TestRun::BeginDeepCycle() {
 
 void TestRun::upTimerMhzTimer(controls::THighResTimer& /*sender*/) {
   MhzValue += kMhzStep;
-  if (MhzValue >= MeasuredMhz) {
-    MhzValue = MeasuredMhz;
+  if (MhzValue >= measured_mhz_) {
+    MhzValue = measured_mhz_;
     upTimerMhz.SetEnabled(false);
     FinishTest();
   }
@@ -142,7 +152,7 @@ void TestRun::upTimerMhzTimer(controls::THighResTimer& /*sender*/) {
 }
 
 void TestRun::FinishTest() {
-  SetMhzDisplay(FormatMhz(MeasuredMhz));
+  SetMhzDisplay(FormatMhz(measured_mhz_));
   view_.SetSpeedCaption(SpeedCaption(mhz_display_));
   view_.StartMedalTransition();
   DescentLeft = kCoolDescentTicks;

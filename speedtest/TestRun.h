@@ -47,8 +47,10 @@ float MhzGaugePosition(int32_t mhz);
 
 class TestRun {
  public:
-  // Needs the application to exist. The view must outlive the run.
-  explicit TestRun(TestRunView& view, RandomPercent random = ClockSeededRandomPercent);
+  // Needs the application to exist. The view and the program's measured rate (MeasuredMhz,
+  // read when the run reaches it) must outlive the run.
+  TestRun(TestRunView& view, const int32_t& measuredMhz,
+          RandomPercent random = ClockSeededRandomPercent);
   TestRun(const TestRun&) = delete;
   TestRun& operator=(const TestRun&) = delete;
 
@@ -57,7 +59,12 @@ class TestRun {
   // "Test CPU Speed" on the test page and "Click here to test again": a new run even
   // when one was started before. Stages still running take up the reset counters.
   void RestartTest();
+  // The program is closing: every stage stops where it is, so nothing more of the run
+  // happens (its loops on the call stack return once they get control back).
+  void StopTest();
 
+  // The percent instruments show PercentValue, never below 0: a restart during Core
+  // resets the counter while the running descent goes on taking from it.
   void ShowPercent();
   void ShowMhz();
   void BeginDeepCycle();
@@ -88,6 +95,7 @@ class TestRun {
   void ColourStage(Stage stage, uint32_t colour);
 
   TestRunView& view_;
+  const int32_t& measured_mhz_;
   RandomPercent random_;
   std::string mhz_display_;  // what ledMhz shows
 };

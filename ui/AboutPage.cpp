@@ -29,14 +29,14 @@ AboutPage::RandomBelow SystemRandom() {
 
 }  // namespace
 
-AboutPage::AboutPage(MainHost& host, RandomBelow random)
-    : imgMascotGreen(&host.Sheet(TMainPage::kAbout)),
-      imgMascotRed(&host.Sheet(TMainPage::kAbout)),
-      pnlAbout(&host.Sheet(TMainPage::kAbout), host),
-      transMascot(&host.Sheet(TMainPage::kAbout)),
-      lblMascot(&host.Sheet(TMainPage::kAbout)),
-      host_(host),
-      random_(random ? std::move(random) : SystemRandom()) {
+AboutPage::AboutPage(MainHost& host)
+    : MainPagePart(host),
+      imgMascotGreen(&Sheet()),
+      imgMascotRed(&Sheet()),
+      pnlAbout(&Sheet(), host),
+      transMascot(&Sheet()),
+      lblMascot(&Sheet()),
+      random(SystemRandom()) {
   // The two eye states are only held here; the control shows them.
   imgMascotGreen.SetBounds(495, 15, 136, 168);
   LoadAsset(imgMascotGreen.Picture(), assets::BexoGreen());
@@ -128,7 +128,7 @@ void AboutPage::tmrMascotMoveTimer() {
 }
 
 void AboutPage::tmrMascotEyesTimer() {
-  const int seconds = std::max(random_(kEyeSecondsRange), kEyeSecondsMinimum);
+  const int seconds = std::max(random(kEyeSecondsRange), kEyeSecondsMinimum);
   tmrMascotEyes.SetInterval(static_cast<uint32_t>(seconds) * 1000);
   MascotEyesGreen = !MascotEyesGreen;
   transMascot.SetPicture(MascotEyesGreen ? imgMascotGreen.Picture() : imgMascotRed.Picture());
@@ -136,11 +136,11 @@ void AboutPage::tmrMascotEyesTimer() {
 }
 
 void AboutPage::transMascotClick() {
-  host_.OpenInBrowser(online::ProductAddress(online::kMascotPath));
+  Host().OpenInBrowser(online::ProductAddress(online::kMascotPath));
 }
 
 void AboutPage::lblMascotClick() {
-  host_.OpenInBrowser(online::ProductAddress(online::kMascotPath));
+  Host().OpenInBrowser(online::ProductAddress(online::kMascotPath));
 }
 
 }  // namespace ui

@@ -9,7 +9,7 @@
 #include "controls/PictureTransition.h"
 #include "gui/Timer.h"
 #include "ui/AboutPanel.h"
-#include "ui/MainHost.h"
+#include "ui/MainPagePart.h"
 #include "widgets/Image.h"
 #include "widgets/Label.h"
 
@@ -26,8 +26,7 @@ class AboutPage : public MainPagePart {
   static constexpr int kMascotLastMoveFrom = 55;
   static constexpr uint32_t kFirstEyesInterval = 4000;
 
-  // random defaults to a generator seeded from the system.
-  explicit AboutPage(MainHost& host, RandomBelow random = {});
+  explicit AboutPage(MainHost& host);
 
   void FormCreate() override;
   void Enter() override { StartAboutPage(); }
@@ -59,9 +58,8 @@ class AboutPage : public MainPagePart {
   gui::Timer tmrMascotMove;
   gui::Timer tmrMascotEyes;
 
- private:
-  MainHost& host_;
-  RandomBelow random_;
+  // The eye changes' random numbers: a generator seeded from the system. Tests replace it.
+  RandomBelow random;
 };
 
 }  // namespace ui

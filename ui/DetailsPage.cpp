@@ -83,7 +83,8 @@ void FixValueWidth(widgets::Label& label) {
 }  // namespace
 
 DetailsPage::DetailsPage(MainHost& host)
-    : pnlDetails(&host.Sheet(TMainPage::kCPUDetails)),
+    : MainPagePart(host),
+      pnlDetails(&Sheet()),
       lblHeadingRed(&pnlDetails, "Your"),
       lblHeadingWhite(&pnlDetails, "CPU and machine details"),
       captions(MakeCaptions(&pnlDetails, std::make_index_sequence<kCaptionCount>())),
@@ -99,8 +100,7 @@ DetailsPage::DetailsPage(MainHost& host)
       lblSSESSE2(&pnlDetails),
       imgLogoIntel(&pnlDetails),
       imgLogoAMD(&pnlDetails),
-      ruling(MakeRuling(&pnlDetails, std::make_index_sequence<kRuleCount>())),
-      host_(host) {
+      ruling(MakeRuling(&pnlDetails, std::make_index_sequence<kRuleCount>())) {
   pnlDetails.SetBounds(kPanelRect);
   pnlDetails.SetColor(kPanelColor);
   pnlDetails.SetBorder(1, theme::kRuling);
@@ -152,8 +152,8 @@ DetailsPage::DetailsPage(MainHost& host)
 }
 
 void DetailsPage::GatherMachineFacts() {
-  const speedtest::MachineFacts facts = speedtest::GatherMachineFacts();
-  host_.SetMachineIdentity(facts.MachineIdentity);
+  const speedtest::MachineFacts facts = speedtest::GatherMachineFacts(Host().State().MeasuredMhz);
+  Host().SetMachineIdentity(facts.MachineIdentity);
   ShowFacts(facts);
 }
 

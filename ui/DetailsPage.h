@@ -6,7 +6,7 @@
 #include <array>
 
 #include "speedtest/MachineFacts.h"
-#include "ui/MainHost.h"
+#include "ui/MainPagePart.h"
 #include "widgets/Image.h"
 #include "widgets/Label.h"
 #include "widgets/Panel.h"
@@ -31,7 +31,7 @@ class DetailsPage : public MainPagePart {
   void ShowFacts(const speedtest::MachineFacts& facts);
 
   // "(click here to test)": a new run on the test page.
-  void lblRetestClick() { host_.lblTestAgainClick(); }
+  void lblRetestClick() { Host().lblTestAgainClick(); }
 
   widgets::Panel pnlDetails;
   widgets::Label lblHeadingRed;    // "Your"
@@ -50,9 +50,6 @@ class DetailsPage : public MainPagePart {
   widgets::Image imgLogoIntel;
   widgets::Image imgLogoAMD;
   std::array<widgets::Rule, kRuleCount> ruling;
-
- private:
-  MainHost& host_;
 };
 
 }  // namespace ui

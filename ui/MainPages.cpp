@@ -3,16 +3,25 @@
 #include "ui/AboutPage.h"
 #include "ui/DetailsPage.h"
 #include "ui/RankPage.h"
+#include "ui/TestPage.h"
+#include "ui/WelcomePage.h"
 
 namespace ui {
+namespace {
+
+template <typename Page>
+std::unique_ptr<MainPagePart> Make(MainHost& host) {
+  return std::make_unique<Page>(host);
+}
+
+}  // namespace
+
+MainPageMakers ProgramPages() {
+  return {Make<WelcomePage>, Make<TestPage>, Make<DetailsPage>, Make<RankPage>, Make<AboutPage>};
+}
 
 std::unique_ptr<TfmMain> CreateMainWindow(MainServices services) {
-  auto form = std::make_unique<TfmMain>(std::move(services));
-  // One line per page of its own files:
-  //   form->AttachPage(TMainPage::kCPUDetails, std::make_unique<DetailsPage>(*form));
-  form->AttachPage(TMainPage::kRank, std::make_unique<RankPage>(*form));
-  form->AttachPage(TMainPage::kCPUDetails, std::make_unique<DetailsPage>(*form));
-  form->AttachPage(TMainPage::kAbout, std::make_unique<AboutPage>(*form));
+  auto form = std::make_unique<TfmMain>(std::move(services), ProgramPages());
   form->FormCreate();
   return form;
 }

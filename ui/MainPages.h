@@ -1,13 +1,17 @@
-// Makes the program's main window with every page attached, and runs its creation.
+// The program's five pages, and its main window made with them.
 #pragma once
 
 #include <memory>
 
+#include "ui/MainPagePart.h"
 #include "ui/MainWindow.h"
 
 namespace ui {
 
-// TfmMain, the pages of their own files attached, FormCreate done (UM_GETSPEED posted).
+// WelcomePage, TestPage, DetailsPage, RankPage and AboutPage, by TMainPage.
+MainPageMakers ProgramPages();
+
+// TfmMain with the program's pages, FormCreate done (UM_GETSPEED posted).
 std::unique_ptr<TfmMain> CreateMainWindow(MainServices services = MainServices::Real());
 
 }  // namespace ui

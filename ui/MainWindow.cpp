@@ -9,9 +9,6 @@
 #include "ui/Theme.h"
 
 namespace ui {
-
-bool scoreSubmitted = false;
-
 namespace {
 
 constexpr int kCaptionHeight = CaptionBar::kHeight;
@@ -38,7 +35,7 @@ void SetUpBand(widgets::Panel& band, int top, int height, gui::Color color) {
 
 }  // namespace
 
-TfmMain::TfmMain(MainServices services)
+TfmMain::TfmMain(MainServices services, const MainPageMakers& pages)
     : caption_bar(this, kClientWidth),
       btnClose(this, "X"),
       pnlTop(this),
@@ -54,21 +51,11 @@ TfmMain::TfmMain(MainServices services)
       lblCurrentTab(&pnlHeading),
       pnlPageArea(this),
       pgControlMain(&pnlPageArea),
-      tabWelcome(&pgControlMain),
-      tabTestCPU(&pgControlMain),
-      tabCPUDetails(&pgControlMain),
-      tabRank(&pgControlMain),
-      tabAbout(&pgControlMain),
       tabFadeOut(&pgControlMain),
       transFadeOut(&tabFadeOut),
       imgBlankBackground(&tabFadeOut),
       pnlBottom(this),
       lblCopyright(&pnlBottom),
-      welcome_page(&tabWelcome),
-      test_page(&tabTestCPU, top_area),
-      test_run(test_page, services.randomPercent
-                              ? services.randomPercent
-                              : speedtest::RandomPercent(speedtest::ClockSeededRandomPercent)),
       services_(std::move(services)) {
   SetCaption(std::string(kApplicationTitle));
   SetBackgroundColor(theme::kBlack);
@@ -107,10 +94,7 @@ TfmMain::TfmMain(MainServices services)
   pnlPageArea.SetBorder(4, theme::kBlack);
   pgControlMain.SetBounds(kPageRect.left, kPageRect.top - kPageAreaTop, kPageRect.Width(),
                           kPageRect.Height());
-  for (widgets::TabSheet* sheet :
-       {&tabWelcome, &tabTestCPU, &tabCPUDetails, &tabRank, &tabAbout, &tabFadeOut}) {
-    sheet->SetColor(theme::kBlack);
-  }
+  tabFadeOut.SetColor(theme::kBlack);
   transFadeOut.SetBounds(pgControlMain.ClientRect());
   transFadeOut.SetStyle(119);
   transFadeOut.SetStep(8);
@@ -131,11 +115,8 @@ TfmMain::TfmMain(MainServices services)
   lblCopyright.SetLink(true);
   lblCopyright.OnClick = [this](gui::Control&) { lblCopyrightClick(); };
 
-  welcome_page.lblURLCPURank.OnClick = [this](gui::Control&) { lblURLCPURankClick(); };
-  welcome_page.lblGetScoreGlobal.OnClick = [this](gui::Control&) { lblGetScoreGlobalClick(); };
-  welcome_page.lblGetScoreCountry.OnClick = [this](gui::Control&) { lblGetScoreCountryClick(); };
-  test_page.lblTestAgain.OnClick = [this](gui::Control&) { lblTestAgainClick(); };
-  test_page.OnShowResultDialog = [this](const std::string& mhzText) { ShowResultDialog(mhzText); };
+  for (size_t i = 0; i < pages_.size(); ++i) pages_[i] = pages[i](*this);
+  pgControlMain.SetActivePage(&Page(TMainPage::kWelcome).Sheet());
 
   OnClose = [this](gui::Window&) { FormClose(); };
 }
@@ -149,23 +130,16 @@ void TfmMain::SetUpNavigationButton(widgets::GlowButton& button, int index, cons
   button.SetCursor(gui::Cursor::Hand);
 }
 
-void TfmMain::AttachPage(TMainPage page, std::unique_ptr<MainPagePart> part) {
-  parts_[static_cast<size_t>(page)] = std::move(part);
-}
-
 void TfmMain::FormCreate() {
-  test_run.TestRunning = false;
-  // pnlMap to top 312, hidden; lblVersion's caption: the attached pages do their part.
-  for (const auto& part : parts_) {
-    if (part) part->FormCreate();
-  }
+  // TestRunning cleared, pnlMap to top 312 and hidden, lblVersion's caption.
+  for (const auto& page : pages_) page->FormCreate();
   SetBounds(Left(), Top(), kClientWidth, kClientHeight);
   pnlPageArea.SetHeight(kPageAreaHeight);
   Center();
   top_area.lblVersionMain.SetCaption(std::string(kVersionCaption));
   // The page control has no tab strip: only the program changes pages.
   CurrentPage = TMainPage::kWelcome;
-  pgControlMain.SetActivePage(&tabWelcome);
+  pgControlMain.SetActivePage(&Page(TMainPage::kWelcome).Sheet());
   gui::Application::Current().ProcessMessages();
   MachineIdentity = services_.machineIdentity ? services_.machineIdentity() : std::string();
   gui::Application::Current().PostMessage(*this, speedtest::UM_GETSPEED);
@@ -181,24 +155,8 @@ void TfmMain::HandleMessage(const gui::Message& message) {
 
 void TfmMain::umGetSpeed() {
   if (services_.measureClock) {
-    speedtest::MeasuredMhz = speedtest::WholeMhz(services_.measureClock());
+    state_.MeasuredMhz = speedtest::WholeMhz(services_.measureClock());
   }
-}
-
-gui::Control& TfmMain::Sheet(TMainPage page) {
-  switch (page) {
-    case TMainPage::kWelcome:
-      return tabWelcome;
-    case TMainPage::kTestCPU:
-      return tabTestCPU;
-    case TMainPage::kCPUDetails:
-      return tabCPUDetails;
-    case TMainPage::kRank:
-      return tabRank;
-    case TMainPage::kAbout:
-      break;
-  }
-  return tabAbout;
 }
 
 void TfmMain::ShowPage(TMainPage page) {
@@ -217,7 +175,9 @@ void TfmMain::btnWelcomeClick() {
 
 void TfmMain::btnTestCPUClick() {
   if (CurrentPage == TMainPage::kTestCPU) {
-    test_run.RestartTest();
+    // A new run at once, without a transition.
+    Page(TMainPage::kTestCPU).Reset();
+    Page(TMainPage::kTestCPU).Enter();
     return;
   }
   ShowPage(TMainPage::kTestCPU);
@@ -248,20 +208,8 @@ void TfmMain::btnCloseClick() {
 }
 
 void TfmMain::lblTestAgainClick() {
-  test_run.TestRunning = false;
+  Page(TMainPage::kTestCPU).Reset();
   btnTestCPUClick();
-}
-
-void TfmMain::lblURLCPURankClick() {
-  OpenInBrowser(online::ProductAddress(online::kHomePath));
-}
-
-void TfmMain::lblGetScoreGlobalClick() {
-  ShowPage(TMainPage::kRank);
-}
-
-void TfmMain::lblGetScoreCountryClick() {
-  ShowPage(TMainPage::kRank);
 }
 
 void TfmMain::lblCopyrightClick() {
@@ -269,7 +217,7 @@ void TfmMain::lblCopyrightClick() {
 }
 
 void TfmMain::TransitionToPage() {
-  SlideMapOut();
+  for (const auto& page : pages_) page->PageSwitchStarting();
   CaptureWindowArea(kPageRect.left, kPageRect.top, kPageRect.Width(), kPageRect.Height());
   pgControlMain.SetActivePage(&tabFadeOut);
   Update();
@@ -286,59 +234,26 @@ void TfmMain::CaptureWindowArea(int x, int y, int width, int height) {
 }
 
 void TfmMain::transFadeOutComplete() {
-  DisableMascotEyes();
+  for (const auto& page : pages_) page->TransitionCompleted();
   lblCurrentTab.SetCaption(std::string(PageHeading(CurrentPage)));
-  pgControlMain.SetActivePage(&static_cast<widgets::TabSheet&>(Sheet(CurrentPage)));
-  switch (CurrentPage) {
-    case TMainPage::kWelcome:
-      break;
-    case TMainPage::kTestCPU:
-      test_run.StartTest();
-      break;
-    case TMainPage::kCPUDetails:
-      GatherMachineFacts();
-      break;
-    case TMainPage::kRank:
-      EnterRankPage();
-      break;
-    case TMainPage::kAbout:
-      StartAboutPage();
-      break;
-  }
-}
-
-void TfmMain::GatherMachineFacts() {
-  if (MainPagePart* part = Part(TMainPage::kCPUDetails)) part->Enter();
-}
-
-void TfmMain::EnterRankPage() {
-  if (MainPagePart* part = Part(TMainPage::kRank)) part->Enter();
-}
-
-void TfmMain::SlideMapOut() {
-  if (MainPagePart* part = Part(TMainPage::kRank)) part->PageSwitchStarting();
-}
-
-void TfmMain::StartAboutPage() {
-  if (MainPagePart* part = Part(TMainPage::kAbout)) part->Enter();
-}
-
-void TfmMain::DisableMascotEyes() {
-  if (MainPagePart* part = Part(TMainPage::kAbout)) part->TransitionCompleted();
+  pgControlMain.SetActivePage(&Page(CurrentPage).Sheet());
+  Page(CurrentPage).Enter();
 }
 
 void TfmMain::ShowResultDialog(const std::string& mhzText) {
-  // A run still on the stack when the program ends opens nothing more.
-  if (gui::Application::Current().Terminated()) return;
-  if (!speed_result) speed_result = std::make_unique<TfmSpeedResult>(services_);
+  // A run still on the stack when the window closes or the program ends opens nothing.
+  if (closing_ || gui::Application::Current().Terminated()) return;
+  if (!speed_result) speed_result = std::make_unique<TfmSpeedResult>(services_, state_, this);
   speed_result->ledMhz.SetValue(mhzText);
   speed_result->ShowModal();
 }
 
 void TfmMain::FormClose() {
-  if (!scoreSubmitted) OpenInBrowser(online::ClosingRankingsAddress());
+  closing_ = true;
+  for (const auto& page : pages_) page->Closing();
+  if (!state_.scoreSubmitted) OpenInBrowser(online::ClosingRankingsAddress());
   Hide();
-  TfmPromo promo(services_);
+  TfmPromo promo(services_, this);
   promo.ShowModal();
 }
 

@@ -1,24 +1,22 @@
 // The main window TfmMain: the caption bar, the top area with the navigation and the
-// instruments, the heading bar, the page area with its hidden-tab page control and the
-// bottom bar; start-up (FormCreate, UM_GETSPEED), page switching through the fade
-// transition, the web links and closing with the promotion dialog.
+// instruments, the heading bar, the page area with its hidden-tab page control and its
+// five pages, and the bottom bar; start-up (FormCreate, UM_GETSPEED), page switching
+// through the fade transition, the web links, the result dialog and closing with the
+// promotion dialog.
 #pragma once
 
 #include <array>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "controls/PictureTransition.h"
 #include "gui/Window.h"
-#include "speedtest/TestRun.h"
 #include "ui/CaptionBar.h"
 #include "ui/MainHost.h"
+#include "ui/MainPagePart.h"
 #include "ui/MainServices.h"
-#include "ui/ScoreFlag.h"
-#include "ui/TestPage.h"
+#include "ui/ProgramState.h"
 #include "ui/TopArea.h"
-#include "ui/WelcomePage.h"
 #include "widgets/GlowButton.h"
 #include "widgets/Image.h"
 #include "widgets/Label.h"
@@ -37,17 +35,19 @@ class TfmMain : public gui::Window, public MainHost {
   // The page area's picture for the fade, in window coordinates.
   static constexpr gui::Rect kPageRect = gui::Rect::XYWH(13, 367, 650, 220);
 
-  explicit TfmMain(MainServices services = MainServices::Real());
+  // Makes the window and its pages (the program's pages are ProgramPages()).
+  TfmMain(MainServices services, const MainPageMakers& pages);
   ~TfmMain() override;
 
-  // Gives the window a page built in its own files; before FormCreate.
-  void AttachPage(TMainPage page, std::unique_ptr<MainPagePart> part);
+  MainPagePart& Page(TMainPage page) { return *pages_[static_cast<size_t>(page)]; }
 
   // Creation, in order; its last step posts UM_GETSPEED.
   void FormCreate();
   // The UM_GETSPEED handler: measures the clock once and stores MeasuredMhz.
   void umGetSpeed();
-  // Closing: the rankings page unless a score was submitted, hiding, the promotion dialog.
+  // Closing: the pages stop what they run, the rankings page opens unless a score was
+  // submitted, the window hides, the promotion dialog shows. Every way of closing the
+  // window (its "X", "Exit", a close request from the desktop) comes here once.
   void FormClose();
 
   void btnWelcomeClick();
@@ -58,9 +58,6 @@ class TfmMain : public gui::Window, public MainHost {
   void btnOnlineClick();
   void btnExitClick();
   void btnCloseClick();
-  void lblURLCPURankClick();
-  void lblGetScoreGlobalClick();
-  void lblGetScoreCountryClick();
   void lblCopyrightClick();
 
   void TransitionToPage();
@@ -68,14 +65,18 @@ class TfmMain : public gui::Window, public MainHost {
   void transFadeOutComplete();
 
   // MainHost
-  gui::Control& Sheet(TMainPage page) override;
+  widgets::PageControl& Pages() override { return pgControlMain; }
   gui::Control& TopArea() override { return top_area.pnlInstruments; }
+  ui::TopArea& Instruments() override { return top_area; }
   gui::Window& Form() override { return *this; }
+  ProgramState& State() override { return state_; }
+  const MainServices& Services() const override { return services_; }
   const std::string& CurrentMachineIdentity() const override { return MachineIdentity; }
   void SetMachineIdentity(std::string identity) override { MachineIdentity = std::move(identity); }
   void lblTestAgainClick() override;
   void ShowPage(TMainPage page) override;
   void OpenInBrowser(const std::string& address) override;
+  void ShowResultDialog(const std::string& mhzText) override;
 
   TMainPage CurrentPage = TMainPage::kWelcome;
   std::string MachineIdentity;
@@ -96,42 +97,27 @@ class TfmMain : public gui::Window, public MainHost {
   widgets::Label lblCurrentTab;
   widgets::Panel pnlPageArea;
   widgets::PageControl pgControlMain;
-  widgets::TabSheet tabWelcome;
-  widgets::TabSheet tabTestCPU;
-  widgets::TabSheet tabCPUDetails;
-  widgets::TabSheet tabRank;
-  widgets::TabSheet tabAbout;
   widgets::TabSheet tabFadeOut;
   controls::TPictureTransition transFadeOut;
   widgets::Image imgBlankBackground;
   widgets::Panel pnlBottom;
   widgets::Label lblCopyright;
 
-  WelcomePage welcome_page;
-  TestPage test_page;
-  speedtest::TestRun test_run;
   // Created when the first run ends, kept to the end.
   std::unique_ptr<TfmSpeedResult> speed_result;
-
-  const MainServices& Services() const { return services_; }
 
  protected:
   void HandleMessage(const gui::Message& message) override;
 
  private:
-  // The page entries; each forwards to its page once the page is attached.
-  void GatherMachineFacts();
-  void EnterRankPage();
-  void SlideMapOut();
-  void StartAboutPage();
-  void DisableMascotEyes();
-  MainPagePart* Part(TMainPage page) const { return parts_[static_cast<size_t>(page)].get(); }
-
-  void ShowResultDialog(const std::string& mhzText);
   void SetUpNavigationButton(widgets::GlowButton& button, int index, const char* caption);
 
   MainServices services_;
-  std::array<std::unique_ptr<MainPagePart>, kMainPageCount> parts_;
+  ProgramState state_;
+  // FormClose has begun: a run still on the call stack opens no result dialog.
+  bool closing_ = false;
+  // The pages by TMainPage; each owns its sheet of pgControlMain.
+  std::array<std::unique_ptr<MainPagePart>, kMainPageCount> pages_;
 };
 
 }  // namespace ui

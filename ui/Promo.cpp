@@ -8,8 +8,9 @@
 #include "ui/Theme.h"
 
 namespace ui {
-TfmPromo::TfmPromo(const MainServices& services)
-    : caption_bar(this, kClientWidth),
+TfmPromo::TfmPromo(const MainServices& services, gui::Window* owner)
+    : gui::Window(owner),
+      caption_bar(this, kClientWidth),
       pnlMain(this),
       lblTested(&pnlMain),
       lblWhyNot(&pnlMain),
@@ -20,6 +21,7 @@ TfmPromo::TfmPromo(const MainServices& services)
       lblFreeDownload(&pnlMain),
       lblVisitWeb(&pnlMain),
       btnClose(&pnlMain, "Close"),
+      keys(*this, {&btnClose}, btnClose, [this] { btnCloseClick(); }),
       services_(services) {
   SetCaption(std::string(kPromotedProductName));
   SetBackgroundColor(theme::kTopArea);

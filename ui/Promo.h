@@ -1,14 +1,15 @@
 // The promotion dialog TfmPromo, shown once as the program closes: the maker's internet
-// speed test, a link to its web site and "Close".
+// speed test, a link to its web site and "Close" (also Return and Escape).
 #pragma once
 
 #include "gui/Window.h"
 #include "ui/CaptionBar.h"
+#include "ui/DialogButton.h"
+#include "ui/DialogKeys.h"
 #include "ui/MainServices.h"
 #include "widgets/Image.h"
 #include "widgets/Label.h"
 #include "widgets/Panel.h"
-#include "widgets/PushButton.h"
 
 namespace ui {
 
@@ -17,7 +18,8 @@ class TfmPromo : public gui::Window {
   static constexpr int kClientWidth = 637;
   static constexpr int kClientHeight = 458;
 
-  explicit TfmPromo(const MainServices& services);
+  // The owner is the main window.
+  explicit TfmPromo(const MainServices& services, gui::Window* owner = nullptr);
 
   void lblVisitWebClick();
   void btnCloseClick();
@@ -32,7 +34,8 @@ class TfmPromo : public gui::Window {
   widgets::Label lblProductTagline;
   widgets::Label lblFreeDownload;
   widgets::Label lblVisitWeb;
-  widgets::PushButton btnClose;
+  DialogButton btnClose;
+  DialogKeys keys;
 
  private:
   const MainServices& services_;

@@ -66,34 +66,33 @@ widgets::BarChartStyle ChartStyle() {
 }  // namespace
 
 RankPage::RankPage(MainHost& host)
-    : pause(
+    : MainPagePart(host),
+      pause(
           [](uint32_t milliseconds) { gui::Application::Current().Clock().SleepMs(milliseconds); }),
-      lblViewOnline(&host.Sheet(TMainPage::kRank)),
-      lblCPUScores(&host.Sheet(TMainPage::kRank)),
-      lblRankIntroduction(&host.Sheet(TMainPage::kRank)),
-      lblViewRankOnline1(&host.Sheet(TMainPage::kRank)),
-      ruleRankTop(&host.Sheet(TMainPage::kRank), gui::Rect::XYWH(7, 88, 238, 1), theme::kRuling),
-      ruleRankMiddle(&host.Sheet(TMainPage::kRank), gui::Rect::XYWH(125, 101, 1, 83),
-                     theme::kRuling),
-      imgGlobe(&host.Sheet(TMainPage::kRank)),
-      imgCountry(&host.Sheet(TMainPage::kRank)),
-      lblRankGlobalA(&host.Sheet(TMainPage::kRank)),
-      lblRankCountryA(&host.Sheet(TMainPage::kRank)),
-      lblGlobalScore(&host.Sheet(TMainPage::kRank)),
-      lblCountryScore(&host.Sheet(TMainPage::kRank)),
-      lblGlobalTop4(&host.Sheet(TMainPage::kRank)),
-      lblAndYou(&host.Sheet(TMainPage::kRank)),
-      chartGlobal(&host.Sheet(TMainPage::kRank)),
+      lblViewOnline(&Sheet()),
+      lblCPUScores(&Sheet()),
+      lblRankIntroduction(&Sheet()),
+      lblViewRankOnline1(&Sheet()),
+      ruleRankTop(&Sheet(), gui::Rect::XYWH(7, 88, 238, 1), theme::kRuling),
+      ruleRankMiddle(&Sheet(), gui::Rect::XYWH(125, 101, 1, 83), theme::kRuling),
+      imgGlobe(&Sheet()),
+      imgCountry(&Sheet()),
+      lblRankGlobalA(&Sheet()),
+      lblRankCountryA(&Sheet()),
+      lblGlobalScore(&Sheet()),
+      lblCountryScore(&Sheet()),
+      lblGlobalTop4(&Sheet()),
+      lblAndYou(&Sheet()),
+      chartGlobal(&Sheet()),
       lblChartOne(&chartGlobal),
       ruleChart(&chartGlobal, gui::Rect::XYWH(340, 23, 1, 117), theme::kRuling),
       lblChartMhz(&chartGlobal),
-      pnlAxis(&host.Sheet(TMainPage::kRank)),
+      pnlAxis(&Sheet()),
       lblGraphYou(&pnlAxis),
       lblGraphRanks{widgets::Label(&pnlAxis), widgets::Label(&pnlAxis), widgets::Label(&pnlAxis),
                     widgets::Label(&pnlAxis)},
       lblGraphRank(&pnlAxis),
-      map(&host.TopArea()),
-      host_(host) {
+      map(&host.TopArea()) {
   Place(lblViewOnline, {10, 1}, "View Online", theme::Arial(16, theme::kRed, true));
   Place(lblCPUScores, {105, 1}, "CPU Scores", theme::Arial(16, theme::kWhite, true));
   PlaceWrapped(lblRankIntroduction, gui::Rect::XYWH(10, 22, 233, 44),
@@ -163,7 +162,7 @@ bool RankPage::FetchRankings() {
 }
 
 void RankPage::lblViewRankOnlineClick() {
-  host_.OpenInBrowser(online::RankingsAddress(host_.CurrentMachineIdentity()));
+  Host().OpenInBrowser(online::RankingsAddress(Host().CurrentMachineIdentity()));
 }
 
 void RankPage::SetServerStatus(std::string_view caption) {

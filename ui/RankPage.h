@@ -8,7 +8,7 @@
 #include <array>
 
 #include "online/Rankings.h"
-#include "ui/MainHost.h"
+#include "ui/MainPagePart.h"
 #include "ui/MapPanel.h"
 #include "widgets/BarChart3D.h"
 #include "widgets/GlowButton.h"
@@ -69,8 +69,6 @@ class RankPage : public MainPagePart, private online::RankingsView {
   // RankingsView
   void SetServerStatus(std::string_view caption) override;
   void ShowServerConnectError() override;
-
-  MainHost& host_;
 };
 
 }  // namespace ui

@@ -2,14 +2,14 @@
 
 #include "assets/Assets.h"
 #include "online/ScoreSubmission.h"
-#include "speedtest/ClockMeasurement.h"
 #include "ui/Placement.h"
-#include "ui/ScoreFlag.h"
 #include "ui/Theme.h"
 
 namespace ui {
-TfmSpeedResult::TfmSpeedResult(const MainServices& services)
-    : caption_bar(this, kClientWidth),
+TfmSpeedResult::TfmSpeedResult(const MainServices& services, ProgramState& state,
+                               gui::Window* owner)
+    : gui::Window(owner),
+      caption_bar(this, kClientWidth),
       pnlMain(this),
       imgResult(&pnlMain),
       lblScoreHeading(&pnlMain),
@@ -20,7 +20,9 @@ TfmSpeedResult::TfmSpeedResult(const MainServices& services)
       btnClose1(&pnlMain, "Close"),
       btnSubmit(&pnlMain, "Submit My Score"),
       btnClose(&pnlMain, "Close"),
-      services_(services) {
+      keys(*this, {&btnSubmitScore1, &btnClose1}, btnSubmitScore1, [this] { btnClose1Click(); }),
+      services_(services),
+      state_(state) {
   SetCaption("Your Tachora Score");
   SetBackgroundColor(theme::kTopArea);
   SetBounds(0, 0, kClientWidth, kClientHeight);
@@ -79,7 +81,7 @@ TfmSpeedResult::TfmSpeedResult(const MainServices& services)
 std::string TfmSpeedResult::SubmissionAddress() const {
   online::ScoreSubmission score;
   score.MachineIdentity = MachineIdentity;
-  score.MeasuredMhz = speedtest::MeasuredMhz;
+  score.MeasuredMhz = state_.MeasuredMhz;
   score.CpuDescription = Texts.CpuDescription;
   score.CpuVendor = Texts.CpuVendor;
   score.CpuPublishedSpeed = Texts.CpuPublishedSpeed;
@@ -91,7 +93,7 @@ void TfmSpeedResult::btnSubmitClick() {
   MachineIdentity = services_.machineIdentity ? services_.machineIdentity() : std::string();
   const std::string address = SubmissionAddress();
   if (services_.openInBrowser) services_.openInBrowser(address);
-  scoreSubmitted = true;
+  state_.scoreSubmitted = true;
   SetModalResult(gui::kModalOk);
 }
 

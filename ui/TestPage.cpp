@@ -16,32 +16,36 @@ void PlaceStage(widgets::Panel& panel, int left, int width) {
 
 }  // namespace
 
-TestPage::TestPage(gui::Control* sheet, TopArea& topArea)
-    : imgTestPage(sheet),
-      lblHeadlineRed(sheet),
-      lblHeadlineWhite(sheet),
-      lblExplanation(sheet),
-      lblTestAgain(sheet),
-      pnlRamp(sheet),
-      pnlCore(sheet),
-      pnlDeep(sheet),
-      pnlCool(sheet),
-      stageRuling{widgets::Rule(sheet, gui::Rect::XYWH(72, 137, 1, 29), theme::kRuling),
-                  widgets::Rule(sheet, gui::Rect::XYWH(176, 137, 1, 29), theme::kRuling),
-                  widgets::Rule(sheet, gui::Rect::XYWH(280, 137, 1, 29), theme::kRuling),
-                  widgets::Rule(sheet, gui::Rect::XYWH(384, 137, 1, 29), theme::kRuling),
-                  widgets::Rule(sheet, gui::Rect::XYWH(488, 137, 1, 29), theme::kRuling),
-                  widgets::Rule(sheet, gui::Rect::XYWH(72, 165, 417, 1), theme::kRuling)},
-      lblStageRamp(sheet),
-      lblStageCore(sheet),
-      lblStageDeep(sheet),
-      lblStageCool(sheet),
-      lblNote(sheet),
-      pnlSpeed(sheet),
+TestPage::TestPage(MainHost& host)
+    : MainPagePart(host),
+      imgTestPage(&Sheet()),
+      lblHeadlineRed(&Sheet()),
+      lblHeadlineWhite(&Sheet()),
+      lblExplanation(&Sheet()),
+      lblTestAgain(&Sheet()),
+      pnlRamp(&Sheet()),
+      pnlCore(&Sheet()),
+      pnlDeep(&Sheet()),
+      pnlCool(&Sheet()),
+      stageRuling{widgets::Rule(&Sheet(), gui::Rect::XYWH(72, 137, 1, 29), theme::kRuling),
+                  widgets::Rule(&Sheet(), gui::Rect::XYWH(176, 137, 1, 29), theme::kRuling),
+                  widgets::Rule(&Sheet(), gui::Rect::XYWH(280, 137, 1, 29), theme::kRuling),
+                  widgets::Rule(&Sheet(), gui::Rect::XYWH(384, 137, 1, 29), theme::kRuling),
+                  widgets::Rule(&Sheet(), gui::Rect::XYWH(488, 137, 1, 29), theme::kRuling),
+                  widgets::Rule(&Sheet(), gui::Rect::XYWH(72, 165, 417, 1), theme::kRuling)},
+      lblStageRamp(&Sheet()),
+      lblStageCore(&Sheet()),
+      lblStageDeep(&Sheet()),
+      lblStageCool(&Sheet()),
+      lblNote(&Sheet()),
+      pnlSpeed(&Sheet()),
       lblSpeedHeading(&pnlSpeed),
       lblCPUSpeedMain(&pnlSpeed),
       transMedal(&pnlSpeed),
-      top_(topArea) {
+      test_run(*this, host.State().MeasuredMhz,
+               host.Services().randomPercent ? host.Services().randomPercent
+                                             : speedtest::ClockSeededRandomPercent),
+      top_(host.Instruments()) {
   imgTestPage.SetBounds(6, 0, 96, 104);
   imgTestPage.SetTransparent(true);
   LoadAsset(imgTestPage.Picture(), assets::TestPage());
@@ -55,6 +59,7 @@ TestPage::TestPage(gui::Control* sheet, TopArea& topArea)
   Place(lblTestAgain, {217, 82}, "Click here to test again",
         theme::Tahoma(12, theme::kYellow, false, true));
   lblTestAgain.SetLink(true);
+  lblTestAgain.OnClick = [this](gui::Control&) { Host().lblTestAgainClick(); };
   lblTestAgain.Hide();
 
   PlaceStage(pnlRamp, 72, 104);
@@ -151,7 +156,7 @@ void TestPage::ShowTestAgain() {
 }
 
 void TestPage::ShowResultDialog(const std::string& mhzText) {
-  if (OnShowResultDialog) OnShowResultDialog(mhzText);
+  Host().ShowResultDialog(mhzText);
 }
 
 void TestPage::ProcessMessages() {

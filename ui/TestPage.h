@@ -1,13 +1,14 @@
-// The test page (tabTestCPU) and what a test run drives: the page's stage panels, speed
-// box, medal and "test again" link, and the instruments in the top area.
+// The test page (tabTestCPU), its test run, and what the run drives: the page's stage
+// panels, speed box, medal and "test again" link, and the instruments in the top area.
 #pragma once
 
 #include <array>
-#include <functional>
 #include <string>
 
 #include "controls/PictureTransition.h"
+#include "speedtest/TestRun.h"
 #include "speedtest/TestRunView.h"
+#include "ui/MainPagePart.h"
 #include "ui/TopArea.h"
 #include "widgets/Image.h"
 #include "widgets/Label.h"
@@ -16,15 +17,16 @@
 
 namespace ui {
 
-class TestPage : public speedtest::TestRunView {
+class TestPage : public MainPagePart, public speedtest::TestRunView {
  public:
-  using ResultDialogEvent = std::function<void(const std::string& mhzText)>;
+  // Builds the page on its sheet; the run drives the host's instruments too.
+  explicit TestPage(MainHost& host);
 
-  // Builds the page on its sheet; the run drives the instruments of topArea.
-  TestPage(gui::Control* sheet, TopArea& topArea);
-
-  // Creates (once) and shows the result dialog; set by the main window.
-  ResultDialogEvent OnShowResultDialog;
+  // MainPagePart
+  void FormCreate() override { Reset(); }
+  void Enter() override { test_run.StartTest(); }
+  void Reset() override { test_run.TestRunning = false; }
+  void Closing() override { test_run.StopTest(); }
 
   // speedtest::TestRunView
   void SetPercentGauge(float position) override;
@@ -61,6 +63,8 @@ class TestPage : public speedtest::TestRunView {
   widgets::Label lblSpeedHeading;
   widgets::Label lblCPUSpeedMain;
   controls::TPictureTransition transMedal;
+
+  speedtest::TestRun test_run;
 
  private:
   widgets::Panel& StagePanel(speedtest::Stage stage);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "assets/Assets.h"
+#include "online/WebAddresses.h"
 #include "ui/CaptionBar.h"
 #include "ui/Placement.h"
 #include "ui/ProductTexts.h"
@@ -21,17 +22,18 @@ void PlaceRankBox(widgets::GlowButton& box, const gui::Rect& bounds, gui::Color 
 
 }  // namespace
 
-WelcomePage::WelcomePage(gui::Control* sheet)
-    : lblWelcomeName(sheet),
-      lblWelcomeLine(sheet),
-      lblIntroduction(sheet),
-      imgReassurance{widgets::Image(sheet), widgets::Image(sheet), widgets::Image(sheet)},
-      lblSecure(sheet),
-      lblGuaranteed(sheet),
-      lblNoSpyware(sheet),
-      lblURLCPURank(sheet),
-      imgWelcomeCpu(sheet),
-      pnlScores(sheet),
+WelcomePage::WelcomePage(MainHost& host)
+    : MainPagePart(host),
+      lblWelcomeName(&Sheet()),
+      lblWelcomeLine(&Sheet()),
+      lblIntroduction(&Sheet()),
+      imgReassurance{widgets::Image(&Sheet()), widgets::Image(&Sheet()), widgets::Image(&Sheet())},
+      lblSecure(&Sheet()),
+      lblGuaranteed(&Sheet()),
+      lblNoSpyware(&Sheet()),
+      lblURLCPURank(&Sheet()),
+      imgWelcomeCpu(&Sheet()),
+      pnlScores(&Sheet()),
       lblScoresHeading(&pnlScores),
       ruleScores(&pnlScores, gui::Rect::XYWH(8, 26, 232, 1), theme::kRuling),
       lblGlobalCaption(&pnlScores),
@@ -86,6 +88,22 @@ WelcomePage::WelcomePage(gui::Control* sheet)
         theme::Tahoma(11, theme::kWhite, false, true));
   lblGetScoreGlobal.SetLink(true);
   lblGetScoreCountry.SetLink(true);
+
+  lblURLCPURank.OnClick = [this](gui::Control&) { lblURLCPURankClick(); };
+  lblGetScoreGlobal.OnClick = [this](gui::Control&) { lblGetScoreGlobalClick(); };
+  lblGetScoreCountry.OnClick = [this](gui::Control&) { lblGetScoreCountryClick(); };
+}
+
+void WelcomePage::lblURLCPURankClick() {
+  Host().OpenInBrowser(online::ProductAddress(online::kHomePath));
+}
+
+void WelcomePage::lblGetScoreGlobalClick() {
+  Host().ShowPage(TMainPage::kRank);
+}
+
+void WelcomePage::lblGetScoreCountryClick() {
+  Host().ShowPage(TMainPage::kRank);
 }
 
 }  // namespace ui

@@ -1,9 +1,11 @@
 // The welcome page (tabWelcome): the program's name and line, the introduction, the
-// three reassurance lines, the web site link and the score box.
+// three reassurance lines, the web site link and the score box with its "get my score"
+// links to the online page.
 #pragma once
 
 #include <array>
 
+#include "ui/MainPagePart.h"
 #include "widgets/GlowButton.h"
 #include "widgets/Image.h"
 #include "widgets/Label.h"
@@ -12,9 +14,13 @@
 
 namespace ui {
 
-class WelcomePage {
+class WelcomePage : public MainPagePart {
  public:
-  explicit WelcomePage(gui::Control* sheet);
+  explicit WelcomePage(MainHost& host);
+
+  void lblURLCPURankClick();
+  void lblGetScoreGlobalClick();
+  void lblGetScoreCountryClick();
 
   widgets::GlowButton lblWelcomeName;
   widgets::Label lblWelcomeLine;

@@ -51,10 +51,17 @@ def mhz_position(mhz):
 MHZ_END = (360 - 73) / 0.0431  # 6659 MHz: the needle points straight down
 
 
-# Dial layout per gauge: radii in 1x pixels.
-PERCENT_DIAL = dict(rect=PERCENT_RECT, bezel=(51.0, 56.0), band=(47.0, 49.8), major=(39.5, 47.0),
-                    minor=(43.0, 47.0), labels=33.0, label_size=8.5)
-MHZ_DIAL = dict(rect=MHZ_RECT, bezel=(85.0, 89.0), band=(80.0, 83.6), major=(68.0, 80.0),
+# The digit boxes the page puts over the dials (left, top, width, height in the right
+# part, their one-pixel border included), and the clear pixels every numeral keeps from them.
+PERCENT_BOX = (79, 173, 47, 21)
+MHZ_BOX = (277, 173, 55, 21)
+BOX_GAP = 2.0
+
+# Dial layout per gauge: radii in 1x pixels. The MHz dial's major ticks start far enough
+# out for its "6", pushed out past the digit box, to stay clear of them.
+PERCENT_DIAL = dict(rect=PERCENT_RECT, box=PERCENT_BOX, bezel=(51.0, 56.0), band=(47.0, 49.8),
+                    major=(39.5, 47.0), minor=(43.0, 47.0), labels=33.0, label_size=8.5)
+MHZ_DIAL = dict(rect=MHZ_RECT, box=MHZ_BOX, bezel=(85.0, 89.0), band=(80.0, 83.6), major=(70.5, 80.0),
                 minor=(74.5, 80.0), labels=57.5, label_size=13.0)
 
 
@@ -70,6 +77,28 @@ def arc_mask(canvas, centre, r_in, r_out, p0, p1, steps=240):
     m = canvas.mask()
     ImageDraw.Draw(m).polygon(canvas.points(outer + inner[::-1]), fill=255)
     return m
+
+
+def label_place(canvas, dial, position, text, fnt):
+    """Where a numeral goes on its ray: at the dial's label radius, or, where it would come
+    near the digit box there, further out but still clear of the ticks."""
+    rect = dial["rect"]
+    left, top, right, bottom = (v / canvas.ss for v in fnt.getbbox(text, anchor="mm"))
+    bx, by, bw, bh = dial["box"]
+
+    def clear_of_box(x, y):
+        return (x + left >= bx + bw + BOX_GAP or x + right <= bx - BOX_GAP or
+                y + top >= by + bh + BOX_GAP or y + bottom <= by - BOX_GAP)
+
+    radius = dial["labels"]
+    while not clear_of_box(*at(rect, position, radius)):
+        radius += 0.25
+    x, y = at(rect, position, radius)
+    cx, cy = pivot(rect)
+    reach = max(math.hypot(x + dx - cx, y + dy - cy) for dx in (left, right) for dy in (top, bottom))
+    if radius > dial["labels"] and reach >= dial["major"][0]:
+        raise ValueError(f"the numeral {text}, moved clear of the digit box, reaches into the ticks")
+    return x, y
 
 
 def draw_tick(canvas, layer, rect, position, r0, r1, width, colour):
@@ -130,8 +159,8 @@ def draw_dial(canvas, dial, zones, ticks, labels, legend):
     fnt = canvas.font("condensed-bold", dial["label_size"])
     text_layer = canvas.layer()
     for position, text in labels:
-        x, y = at(rect, position, dial["labels"])
-        canvas.text((x, y), text, fnt, (236, 240, 246), layer=text_layer)
+        canvas.text(label_place(canvas, dial, position, text, fnt), text, fnt, (236, 240, 246),
+                    layer=text_layer)
     canvas.glow(text_layer.getchannel("A"), (110, 160, 255), 1.0, strength=0.5)
     canvas.over(text_layer)
 

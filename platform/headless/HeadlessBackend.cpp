@@ -11,6 +11,7 @@ HeadlessWindow::HeadlessWindow(HeadlessBackend& backend, uint32_t id, const Wind
       title_(options.title),
       borderless_(options.borderless),
       topmost_(options.topmost),
+      owner_(static_cast<const HeadlessWindow*>(options.owner)),
       x_(options.x),
       y_(options.y),
       width_(std::max(options.width, 0)),
@@ -27,14 +28,35 @@ void HeadlessWindow::Show() {
   backend_.UpdateHover();
 }
 
+void HeadlessWindow::Hide() {
+  visible_ = false;
+  backend_.Hidden(this);
+  backend_.UpdateHover();
+}
+
 void HeadlessWindow::Raise() {
   backend_.Raise(this);
   backend_.UpdateHover();
 }
 
-void HeadlessWindow::Hide() {
-  visible_ = false;
-  backend_.UpdateHover();
+void HeadlessWindow::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  if (!enabled) backend_.Disabled(this);
+}
+
+bool HeadlessWindow::Focused() const {
+  return backend_.Focus() == this;
+}
+
+bool HeadlessWindow::InTopmostLayer() const {
+  return topmost_ || (owner_ && owner_->InTopmostLayer());
+}
+
+bool HeadlessWindow::OwnedBy(const HeadlessWindow& window) const {
+  for (const HeadlessWindow* o = owner_; o; o = o->owner_) {
+    if (o == &window) return true;
+  }
+  return false;
 }
 
 void HeadlessWindow::SetBounds(int x, int y, int width, int height) {
@@ -91,27 +113,69 @@ std::unique_ptr<NativeWindow> HeadlessBackend::OpenWindow(const WindowOptions& o
 }
 
 void HeadlessBackend::Raise(HeadlessWindow* window) {
-  std::erase(stack_, window);
-  stack_.push_back(window);
+  // The window, then the windows it owns in their order, go to the top of the stack.
+  std::vector<HeadlessWindow*> raised{window};
+  for (HeadlessWindow* w : stack_) {
+    if (w->OwnedBy(*window)) raised.push_back(w);
+  }
+  std::erase_if(stack_, [&](HeadlessWindow* w) {
+    return std::find(raised.begin(), raised.end(), w) != raised.end();
+  });
+  stack_.insert(stack_.end(), raised.begin(), raised.end());
+  if (window->Visible()) focus_ = window;
+}
+
+void HeadlessBackend::Hidden(HeadlessWindow* window) {
+  if (capture_ == window) {
+    capture_ = nullptr;
+    buttons_down_ = 0;
+  }
+  if (focus_ != window) return;
+  // The focus goes back to the owner, else to the frontmost visible window.
+  focus_ = nullptr;
+  auto ordered = Windows();
+  for (auto it = ordered.rbegin(); it != ordered.rend(); ++it) {
+    if ((*it)->Visible() && (focus_ == nullptr || *it == window->owner_)) focus_ = *it;
+  }
+}
+
+void HeadlessBackend::Disabled(HeadlessWindow* window) {
+  if (capture_ == window) {
+    capture_ = nullptr;
+    buttons_down_ = 0;
+  }
+  if (dragging_ == window) dragging_ = nullptr;
 }
 
 void HeadlessBackend::Forget(HeadlessWindow* window) {
   std::erase(stack_, window);
+  for (HeadlessWindow* w : stack_) {
+    if (w->owner_ == window) w->owner_ = nullptr;
+  }
   if (hover_ == window) hover_ = nullptr;
   if (capture_ == window) capture_ = nullptr;
   if (dragging_ == window) dragging_ = nullptr;
+  if (focus_ == window) focus_ = nullptr;
 }
 
 std::vector<HeadlessWindow*> HeadlessBackend::Windows() const {
-  // Topmost windows stay above the others, each group in its own order.
+  // The topmost layer stays above the others, each layer in its own order.
   std::vector<HeadlessWindow*> ordered;
   for (auto* w : stack_) {
-    if (!w->Topmost()) ordered.push_back(w);
+    if (!w->InTopmostLayer()) ordered.push_back(w);
   }
   for (auto* w : stack_) {
-    if (w->Topmost()) ordered.push_back(w);
+    if (w->InTopmostLayer()) ordered.push_back(w);
   }
   return ordered;
+}
+
+HeadlessWindow* HeadlessBackend::FrontmostEnabledOwned(const HeadlessWindow& window) const {
+  auto ordered = Windows();
+  for (auto it = ordered.rbegin(); it != ordered.rend(); ++it) {
+    if ((*it)->Visible() && (*it)->Enabled() && (*it)->OwnedBy(window)) return *it;
+  }
+  return nullptr;
 }
 
 HeadlessWindow* HeadlessBackend::Find(uint32_t id) const {
@@ -160,7 +224,7 @@ void HeadlessBackend::MoveMouse(int x, int y) {
   }
   UpdateHover();
   HeadlessWindow* target = capture_ ? capture_ : hover_;
-  if (target) {
+  if (target && target->Enabled()) {
     Push({.type = Event::Type::MouseMove,
           .window = target->Id(),
           .x = x - target->X(),
@@ -171,6 +235,11 @@ void HeadlessBackend::MoveMouse(int x, int y) {
 void HeadlessBackend::PressMouse(MouseButton button) {
   HeadlessWindow* target = capture_ ? capture_ : WindowAt(mouse_x_, mouse_y_);
   if (!target) return;
+  if (!target->Enabled()) {
+    if (HeadlessWindow* owned = FrontmostEnabledOwned(*target)) owned->Raise();
+    return;
+  }
+  if (!capture_) target->Raise();
   const int cx = mouse_x_ - target->X();
   const int cy = mouse_y_ - target->Y();
   if (button == MouseButton::Left && buttons_down_ == 0 && target->IsDragPoint(cx, cy)) {
@@ -214,17 +283,15 @@ void HeadlessBackend::Click(int x, int y, MouseButton button) {
 }
 
 void HeadlessBackend::PressKey(int key, uint8_t modifiers) {
-  HeadlessWindow* target = stack_.empty() ? nullptr : Windows().back();
-  if (target) {
+  if (focus_ && focus_->Enabled()) {
     Push(
-        {.type = Event::Type::KeyDown, .window = target->Id(), .key = key, .modifiers = modifiers});
+        {.type = Event::Type::KeyDown, .window = focus_->Id(), .key = key, .modifiers = modifiers});
   }
 }
 
 void HeadlessBackend::ReleaseKey(int key, uint8_t modifiers) {
-  HeadlessWindow* target = stack_.empty() ? nullptr : Windows().back();
-  if (target) {
-    Push({.type = Event::Type::KeyUp, .window = target->Id(), .key = key, .modifiers = modifiers});
+  if (focus_ && focus_->Enabled()) {
+    Push({.type = Event::Type::KeyUp, .window = focus_->Id(), .key = key, .modifiers = modifiers});
   }
 }
 

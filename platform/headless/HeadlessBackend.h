@@ -1,5 +1,8 @@
 // The window backend in memory, for tests: windows are pixel buffers that keep what was
-// presented, input is scripted in screen coordinates, and the clock is virtual.
+// presented, input is scripted in screen coordinates, and the clock is virtual. Windows
+// stack as under a desktop's window manager: a shown, raised or pressed window comes to
+// the front with the keyboard focus, owned windows stay above their owners, topmost
+// windows (and the windows they own) above the others.
 #pragma once
 
 #include <condition_variable>
@@ -34,13 +37,15 @@ class HeadlessWindow : public NativeWindow {
     drag_test_ = std::move(test);
   }
   void Raise() override;
-  void SetEnabled(bool enabled) override { enabled_ = enabled; }
+  void SetEnabled(bool enabled) override;
 
   // What a test can see.
   bool Visible() const { return visible_; }
+  bool Enabled() const { return enabled_; }
+  const HeadlessWindow* Owner() const { return owner_; }
+  bool Focused() const;
   const std::string& Title() const { return title_; }
   bool Topmost() const { return topmost_; }
-  bool Enabled() const { return enabled_; }
   bool Borderless() const { return borderless_; }
   int X() const { return x_; }
   int Y() const { return y_; }
@@ -54,13 +59,20 @@ class HeadlessWindow : public NativeWindow {
   const std::vector<Rect>& LastPresented() const { return last_presented_; }
   bool Contains(int screenX, int screenY) const;
   bool IsDragPoint(int x, int y) const { return drag_test_ && drag_test_(x, y); }
+  // Topmost itself or owned by a topmost window: stacked with the topmost windows.
+  bool InTopmostLayer() const;
+  // Owned by window, directly or through other owned windows.
+  bool OwnedBy(const HeadlessWindow& window) const;
 
  private:
+  friend class HeadlessBackend;
+
   HeadlessBackend& backend_;
   uint32_t id_;
   std::string title_;
   bool borderless_;
   bool topmost_;
+  const HeadlessWindow* owner_;
   bool visible_ = false;
   bool enabled_ = true;
   int x_, y_, width_, height_;
@@ -104,15 +116,22 @@ class HeadlessBackend : public Backend {
   HeadlessWindow* Find(uint32_t id) const;
   // The topmost visible window under a screen point.
   HeadlessWindow* WindowAt(int x, int y) const;
+  // The window that takes the keys, or null.
+  HeadlessWindow* Focus() const { return focus_; }
   int PendingEvents() const;
   int WakeCount() const;
 
  private:
   friend class HeadlessWindow;
   void Push(const Event& event);
+  // To the front with its owned windows above it, and the focus.
   void Raise(HeadlessWindow* window);
+  void Hidden(HeadlessWindow* window);
+  void Disabled(HeadlessWindow* window);
   void Forget(HeadlessWindow* window);
   void UpdateHover();
+  // The frontmost visible, enabled window that window owns, or null.
+  HeadlessWindow* FrontmostEnabledOwned(const HeadlessWindow& window) const;
 
   Rect work_area_;
   VirtualClock clock_;
@@ -122,6 +141,7 @@ class HeadlessBackend : public Backend {
   int mouse_y_ = -1;
   HeadlessWindow* hover_ = nullptr;
   HeadlessWindow* capture_ = nullptr;
+  HeadlessWindow* focus_ = nullptr;
   int buttons_down_ = 0;
   // Dragging a window: the pointer and the window position at the press.
   HeadlessWindow* dragging_ = nullptr;

@@ -118,14 +118,19 @@ void OpenVideo() {
 
 class SdlWindow : public NativeWindow {
  public:
-  SdlWindow(SdlBackend& backend, const WindowOptions& options) : backend_(backend) {
+  SdlWindow(SdlBackend& backend, const WindowOptions& options)
+      : backend_(backend), owner_(static_cast<const SdlWindow*>(options.owner)) {
     Uint32 flags = SDL_WINDOW_HIDDEN;
     if (options.borderless) flags |= SDL_WINDOW_BORDERLESS;
     if (options.topmost) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+    if (owner_) flags |= SDL_WINDOW_SKIP_TASKBAR;
     window_ = SDL_CreateWindow(options.title.c_str(), options.x, options.y,
                                std::max(options.width, 1), std::max(options.height, 1), flags);
     if (!window_) throw std::runtime_error(std::string("SDL_CreateWindow: ") + SDL_GetError());
     id_ = SDL_GetWindowID(window_);
+    // Under X11 this is the transient-for hint: the window manager keeps the window
+    // above its owner.
+    if (owner_) SDL_SetWindowModalFor(window_, owner_->window_);
   }
   ~SdlWindow() override {
     backend_.Forget(this);
@@ -135,8 +140,8 @@ class SdlWindow : public NativeWindow {
   uint32_t Id() const override { return id_; }
   void Show() override {
     SDL_ShowWindow(window_);
-    SDL_RaiseWindow(window_);
     visible_ = true;
+    Raise();
   }
   void Hide() override {
     SDL_HideWindow(window_);
@@ -163,20 +168,44 @@ class SdlWindow : public NativeWindow {
   void SetDragTest(std::function<bool(int x, int y)> test) override {
     drag_test_ = std::move(test);
   }
-  void Raise() override { SDL_RaiseWindow(window_); }
-  void SetEnabled(bool enabled) override { enabled_ = enabled; }
+  void Raise() override {
+    if (!visible_) return;
+    SDL_RaiseWindow(window_);
+    CameToFront();
+  }
+  void SetEnabled(bool enabled) override {
+    enabled_ = enabled;
+    if (!enabled && backend_.drag_.window == this) {
+      SDL_CaptureMouse(SDL_FALSE);
+      backend_.drag_ = {};
+    }
+  }
 
   SDL_Window* Handle() const { return window_; }
-  Cursor CurrentCursor() const { return cursor_; }
+  bool Visible() const { return visible_; }
   bool Enabled() const { return enabled_; }
+  uint64_t LastAtFront() const { return last_at_front_; }
+  void CameToFront() { last_at_front_ = ++backend_.raise_count_; }
+  bool OwnedBy(const SdlWindow& window) const {
+    for (const SdlWindow* o = owner_; o; o = o->owner_) {
+      if (o == &window) return true;
+    }
+    return false;
+  }
+  void ForgetOwner(const SdlWindow* owner) {
+    if (owner_ == owner) owner_ = nullptr;
+  }
+  Cursor CurrentCursor() const { return cursor_; }
   bool IsDragPoint(int x, int y) const { return drag_test_ && drag_test_(x, y); }
 
  private:
   SdlBackend& backend_;
+  const SdlWindow* owner_;
   SDL_Window* window_ = nullptr;
   uint32_t id_ = 0;
   bool visible_ = false;
   bool enabled_ = true;
+  uint64_t last_at_front_ = 0;
   Cursor cursor_ = Cursor::Arrow;
   std::function<bool(int, int)> drag_test_;
 };
@@ -232,6 +261,9 @@ SdlBackend::SdlBackend() {
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   // A click that activates a window is still a click.
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  // Closing goes through the program's own steps (the main window's close hides it and
+  // shows a last dialog); only the session's end is a Quit.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   OpenVideo();
   IgnoreWakeupsToClosedWindows();
@@ -261,6 +293,7 @@ Rect SdlBackend::WorkArea() {
 
 void SdlBackend::Forget(SdlWindow* window) {
   std::erase(windows_, window);
+  for (SdlWindow* w : windows_) w->ForgetOwner(window);
   if (drag_.window == window) drag_ = {};
   const uint32_t id = window->Id();
   std::erase_if(pending_, [id](const Event& e) { return e.window == id; });
@@ -271,6 +304,17 @@ SdlWindow* SdlBackend::Find(uint32_t sdlWindowId) const {
     if (w->Id() == sdlWindowId) return w;
   }
   return nullptr;
+}
+
+void SdlBackend::RaiseEnabledOwned(const SdlWindow* window) {
+  SdlWindow* front = nullptr;
+  for (SdlWindow* w : windows_) {
+    if (w->Visible() && w->Enabled() && w->OwnedBy(*window) &&
+        (!front || w->LastAtFront() > front->LastAtFront())) {
+      front = w;
+    }
+  }
+  if (front) front->Raise();
 }
 
 void SdlBackend::ApplyCursor(SdlWindow* window) {
@@ -305,6 +349,11 @@ void SdlBackend::Translate(const void* raw) {
         case SDL_WINDOWEVENT_CLOSE:
           pending_.push_back({.type = Event::Type::Close, .window = id});
           break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+          // The window manager brought it to the front (a click, the task bar, a key).
+          w->CameToFront();
+          if (!w->Enabled()) RaiseEnabledOwned(w);
+          break;
         case SDL_WINDOWEVENT_EXPOSED:
           pending_.push_back({.type = Event::Type::Expose, .window = id});
           break;
@@ -333,7 +382,7 @@ void SdlBackend::Translate(const void* raw) {
             {.type = Event::Type::Moved, .window = drag_.window->Id(), .x = x, .y = y});
         return;
       }
-      if (SdlWindow* w = Find(e.motion.windowID)) {
+      if (SdlWindow* w = Find(e.motion.windowID); w && w->Enabled()) {
         pending_.push_back({.type = Event::Type::MouseMove,
                             .window = w->Id(),
                             .x = e.motion.x,
@@ -353,7 +402,11 @@ void SdlBackend::Translate(const void* raw) {
         return;
       }
       SdlWindow* w = Find(e.button.windowID);
-      if (!w || !w->Enabled()) return;
+      if (!w) return;
+      if (!w->Enabled()) {
+        if (down) RaiseEnabledOwned(w);
+        return;
+      }
       if (down && button == MouseButton::Left && !drag_.window &&
           w->IsDragPoint(e.button.x, e.button.y)) {
         // Moved by hand from the pointer's motion: a hit-test answer would need a window
@@ -376,7 +429,11 @@ void SdlBackend::Translate(const void* raw) {
     case SDL_KEYUP: {
       SdlWindow* w = Find(e.key.windowID);
       const int key = KeyFor(e.key.keysym.sym);
-      if (!w || !w->Enabled() || key == 0) return;
+      if (!w || key == 0) return;
+      if (!w->Enabled()) {
+        if (e.type == SDL_KEYDOWN) RaiseEnabledOwned(w);
+        return;
+      }
       pending_.push_back({.type = e.type == SDL_KEYDOWN ? Event::Type::KeyDown : Event::Type::KeyUp,
                           .window = w->Id(),
                           .key = key,

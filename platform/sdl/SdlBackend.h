@@ -1,6 +1,9 @@
 // The desktop window backend over SDL2: borderless top-level windows that show our
 // composed frames through the window surface (no OpenGL), input, cursors, dragging a
-// window by hand from the pointer's screen position, and a wake-up from other threads.
+// window by hand from the pointer's screen position, owned windows (the window manager
+// keeps them above their owners), disabled windows, and a wake-up from other threads.
+// The session's end (SIGINT, SIGTERM) arrives as a Quit event; closing the last window
+// does not.
 #pragma once
 
 #include <atomic>
@@ -44,6 +47,9 @@ class SdlBackend : public Backend {
   void Forget(SdlWindow* window);
   SdlWindow* Find(uint32_t sdlWindowId) const;
   void ApplyCursor(SdlWindow* window);
+  // A disabled window was pressed or given the focus: its frontmost enabled owned window
+  // comes to the front instead.
+  void RaiseEnabledOwned(const SdlWindow* window);
 
   SystemClock clock_;
   uint32_t wake_event_ = 0;
@@ -51,6 +57,7 @@ class SdlBackend : public Backend {
   std::vector<SdlWindow*> windows_;
   std::deque<Event> pending_;
   Drag drag_;
+  uint64_t raise_count_ = 0;               // orders the windows by when they last came to the front
   void* cursors_[2] = {nullptr, nullptr};  // SDL_Cursor*, by Cursor
 };
 

@@ -54,10 +54,10 @@ wait_window() {
 click() {  # window id, client x, client y
   xdotool mousemove --window "$1" "$2" "$3" sleep 0.1 click 1
 }
-# Waits up to 5 s for a program to end; its exit status must be 0.
+# Waits up to $2 seconds (5 if not given) for a program to end; its exit status must be 0.
 wait_exit() {
   local status=0
-  for _ in $(seq 100); do
+  for _ in $(seq $((${2:-5} * 20))); do
     if ! kill -0 "$1" 2>/dev/null; then
       wait "$1" || status=$?
       [ "$status" -eq 0 ] || { echo "e2e: the program ended with status $status" >&2; return 1; }

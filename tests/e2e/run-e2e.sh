@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
 # run-e2e.sh BUILD_DIR: the real tachora under Xvfb with openbox, driven by xdotool.
-# 1. Start, click "Test CPU Speed", wait for the run, screenshot the result dialog, submit,
-#    close the window, screenshot the promotion dialog, close it: the opener recorded the
-#    submission and no ranking page.
-# 2. Start and close at once: the opener recorded "/ranking.php?ns=1".
-# 3. Start with a font configuration that has no fonts: one warning names the missing
+# 1. A run; a click on the main window while the result dialog is open leaves the dialog
+#    on top (the window manager's stacking order) and changes nothing; Escape closes it;
+#    a second run's dialog submits with Return; closing shows the promotion dialog: the
+#    opener recorded the submission and no ranking page.
+# 2. Start and close with "Exit": the opener recorded "/ranking.php?ns=1".
+# 3. Alt+F4 before any run: the promotion dialog, Escape closes it and the program.
+# 4. "X" within a second of "Test CPU Speed": the promotion dialog, no result dialog; the
+#    program ends when the promotion dialog is closed.
+# 5. SIGTERM during a run: the program ends at once, with no dialog and no web page.
+# 6. Start with a font configuration that has no fonts: one warning names the missing
 #    face, and the captions are drawn with a face that exists.
 # Every run must end with status 0. A fake xdg-open records the addresses. Screenshots and
 # figures go to BUILD_DIR/e2e/.
@@ -17,11 +22,34 @@ rm -rf "$out" && mkdir -p "$out"
 
 . "$(dirname "$0")/desktop.sh"
 
-echo "== scenario 1: a run, a submission, closing"
+wait_gone() {  # window id: until it is no longer shown
+  for _ in $(seq 100); do
+    xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable' || return 0
+    sleep 0.05
+  done
+  return 1
+}
+# The window manager's stacking order of its windows, bottom to top, in decimal.
+stacking() {
+  local id
+  for id in $(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,/ /g'); do
+    printf '%d\n' "$id"
+  done
+}
+above() {  # window id, window id: the first is stacked above the second
+  local order
+  order=$(stacking)
+  [ "$(grep -n -x "$1" <<<"$order" | cut -d: -f1)" -gt "$(grep -n -x "$2" <<<"$order" | cut -d: -f1)" ]
+}
+start_program() {
+  "$program" >>"$out/tachora.log" 2>&1 &
+  app=$!
+  track $app
+}
+
+echo "== scenario 1: a run, a click on the main window under its dialog, Escape, a submission"
 start=$(date +%s%N)
-"$program" >"$out/tachora.log" 2>&1 &
-app=$!
-track $app
+start_program
 main=$(wait_window Tachora 10) || fail "the main window did not show"
 shown=$(date +%s%N)
 echo "start-up to first frame: $(((shown - start) / 1000000)) ms" | tee "$out/figures.txt"
@@ -44,8 +72,23 @@ click "$main" 99 90  # "Test CPU Speed"
 result=$(wait_window "Your Tachora Score" 30) || fail "the result dialog did not show"
 sleep 1
 import -window root "$out/result.png"
-click "$result" 307 217  # "Submit My Score"
+[ "$(xprop -id "$result" WM_TRANSIENT_FOR | sed 's/.*# //')" = "$(printf '0x%x' "$main")" ] ||
+  fail "the result dialog is not transient for the main window"
+click "$main" 60 210  # "About Tachora", beside the dialog
 sleep 0.5
+import -window root "$out/result-after-click.png"
+above "$result" "$main" || fail "a click on the main window put it above the result dialog"
+xdotool key Escape
+wait_gone "$result" || fail "Escape did not close the result dialog"
+sleep 0.3
+import -window root "$out/after-escape.png"
+[ ! -e "$out/opened.txt" ] || fail "something opened before any submission: $(cat "$out/opened.txt")"
+
+click "$main" 295 456  # "Click here to test again", still on the test page
+result=$(wait_window "Your Tachora Score" 30) || fail "the second result dialog did not show"
+sleep 0.5
+xdotool key Return  # the default button, "Submit My Score"
+wait_gone "$result" || fail "Return did not close the result dialog"
 click "$main" 658 11  # "X"
 promo=$(wait_window Linkora 10) || fail "the promotion dialog did not show"
 sleep 0.5
@@ -56,12 +99,10 @@ wait_exit "$app" || fail "the program did not end after the promotion dialog"
 grep -q '/proint/proaddscore.php?macaddress=' "$out/opened.txt" || fail "no submission opened"
 grep -q '&ver=3.0.3.3$' "$out/opened.txt" || fail "the submission address is incomplete"
 if grep -q 'ranking.php' "$out/opened.txt"; then fail "a ranking page opened after a submission"; fi
-cp "$out/opened.txt" "$out/opened-1.txt" && rm "$out/opened.txt"
+mv "$out/opened.txt" "$out/opened-1.txt"
 
 echo "== scenario 2: closing without a submission"
-"$program" >>"$out/tachora.log" 2>&1 &
-app=$!
-track $app
+start_program
 main=$(wait_window Tachora 10) || fail "the main window did not show"
 sleep 0.5
 click "$main" 97 292  # "Exit"
@@ -70,8 +111,51 @@ promo=$(wait_window Linkora 10) || fail "the promotion dialog did not show"
   fail "closing without a submission did not open the ranking page"
 click "$promo" 553 413
 wait_exit "$app" || fail "the program did not end"
+rm "$out/opened.txt"
 
-echo "== scenario 3: no fonts in the font configuration"
+echo "== scenario 3: Alt+F4 before any run"
+start_program
+main=$(wait_window Tachora 10) || fail "the main window did not show"
+sleep 0.5
+xdotool windowactivate --sync "$main" key alt+F4
+promo=$(wait_window Linkora 10) || fail "Alt+F4 did not show the promotion dialog"
+sleep 0.5
+import -window root "$out/promo-after-alt-f4.png"
+[ "$(cat "$out/opened.txt")" = "https://www.tachora.net/ranking.php?ns=1" ] ||
+  fail "Alt+F4 did not open the ranking page"
+xdotool key Escape
+wait_exit "$app" || fail "Escape on the promotion dialog did not end the program"
+rm "$out/opened.txt"
+
+echo "== scenario 4: closing within a second of \"Test CPU Speed\""
+start_program
+main=$(wait_window Tachora 10) || fail "the main window did not show"
+sleep 0.5
+click "$main" 99 90
+sleep 0.5
+click "$main" 658 11
+promo=$(wait_window Linkora 10) || fail "the promotion dialog did not show"
+sleep 3  # longer than the ramp's wait: a run going on would be climbing now
+import -window root "$out/promo-during-run.png"
+if wait_window "Your Tachora Score" 1 >/dev/null; then fail "a result dialog opened"; fi
+click "$promo" 553 413
+wait_exit "$app" 2 || fail "the program did not end when the promotion dialog closed"
+rm "$out/opened.txt"
+
+echo "== scenario 5: SIGTERM during a run"
+start_program
+main=$(wait_window Tachora 10) || fail "the main window did not show"
+sleep 0.5
+click "$main" 99 90
+sleep 3
+term=$(date +%s%N)
+kill -TERM "$app"
+wait_exit "$app" 2 || fail "the program did not end on SIGTERM"
+echo "SIGTERM during a run to the end of the program: $((($(date +%s%N) - term) / 1000000)) ms" |
+  tee -a "$out/figures.txt"
+[ ! -e "$out/opened.txt" ] || fail "SIGTERM opened $(cat "$out/opened.txt")"
+
+echo "== scenario 6: no fonts in the font configuration"
 printf '<?xml version="1.0"?>\n<fontconfig></fontconfig>\n' >"$out/no-fonts.conf"
 FONTCONFIG_FILE="$out/no-fonts.conf" "$program" >"$out/no-fonts.log" 2>&1 &
 app=$!

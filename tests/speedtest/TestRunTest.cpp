@@ -37,7 +37,10 @@ class RecordingView : public TestRunView {
   RecordingView(platform::HeadlessBackend& backend, gui::Application& app)
       : clock_(backend.Time()), app_(app) {}
 
-  void SetPercentGauge(float position) override { percent_gauge = position; }
+  void SetPercentGauge(float position) override {
+    percent_gauge = position;
+    lowest_percent_gauge = std::min(lowest_percent_gauge, position);
+  }
   void SetPercentDisplay(const std::string& text) override {
     percent_display = text;
     Log("percent", text);
@@ -102,6 +105,7 @@ class RecordingView : public TestRunView {
   std::vector<Change> log;
   std::string percent_display;
   float percent_gauge = -1;
+  float lowest_percent_gauge = 1000;
   float mhz_gauge = -1;
   uint32_t speed_colour = kSpeedDark;
   double dialog_ms = 3000;
@@ -118,12 +122,10 @@ class RecordingView : public TestRunView {
 
 class TestRunReplay : public testing::Test {
  protected:
-  void TearDown() override { MeasuredMhz = 0; }
-
   // Starts a run with the given random draws (one per StartTest) and plays it until its
   // dialog has closed, then afterMs more for the label to blink.
   void Play(int32_t mhz, std::vector<int32_t> draws, double afterMs = 2100) {
-    MeasuredMhz = mhz;
+    measured_mhz_ = mhz;
     draws_.insert(draws_.end(), draws.begin(), draws.end());
     const size_t dialogs = view_.Values("dialog closed").size();
     if (run_.TestRunning) {
@@ -179,7 +181,8 @@ class TestRunReplay : public testing::Test {
   std::vector<int32_t> draws_;
   size_t next_draw_ = 0;
   std::vector<std::unique_ptr<gui::Timer>> actions_;
-  TestRun run_{view_, [this] { return draws_.at(next_draw_++); }};
+  int32_t measured_mhz_ = 0;
+  TestRun run_{view_, measured_mhz_, [this] { return draws_.at(next_draw_++); }};
 };
 
 TEST(TestRunRules, RampTargetStaysBetweenTwentyAndEighty) {
@@ -330,10 +333,15 @@ TEST_F(TestRunReplay, SecondRunReusesTheDialogAndStopsTheBlinking) {
   }
 }
 
-// A restart during the Core descent: the descent goes on with the reset counters, the
-// new ramp climbs inside it when the cycle timer fires, and the run still ends once.
+// A restart during the Core descent: the descent goes on with the reset counters (the
+// counter goes below 0, the instruments stay at 0), the new ramp climbs inside it when
+// the cycle timer fires, and the run still ends once.
 TEST_F(TestRunReplay, RestartDuringCore) {
   size_t before = 0;
+  int32_t lowestCounter = 0;
+  for (double ms = 3100; ms < 4500; ms += 100) {
+    At(ms, [&] { lowestCounter = std::min(lowestCounter, run_.PercentValue); });
+  }
   At(3000, [&] {
     ASSERT_NE(view_.TimeOf("stage", "core green"), -1);
     ASSERT_EQ(view_.TimeOf("stage", "deep green"), -1);
@@ -352,7 +360,10 @@ TEST_F(TestRunReplay, RestartDuringCore) {
   }
   ASSERT_GE(after.size(), 3u);
   EXPECT_EQ(after[0], "000");
-  EXPECT_EQ(after[1], "-001");  // the running descent takes up the reset counter
+  EXPECT_LT(lowestCounter, -10);  // the running descent takes up the reset counter
+  for (const std::string& text : after) EXPECT_EQ(text.find('-'), std::string::npos) << text;
+  EXPECT_EQ(after[1], "000");
+  EXPECT_EQ(view_.lowest_percent_gauge, 110.0f);  // the needle stays on the 0 mark
   EXPECT_EQ(view_.Values("dialog"), (std::vector<std::string>{"2992 percent 001"}));
   EXPECT_EQ(view_.Values("caption").back(), "2992 Mhz");
   EXPECT_EQ(after.back(), "000");

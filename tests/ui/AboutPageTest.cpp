@@ -35,13 +35,14 @@ struct Event {
 class AboutPageTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    page_ = &AttachBefore<AboutPage>(h, TMainPage::kAbout, [this](int range) {
+    page_ = &h.PageAs<AboutPage>(TMainPage::kAbout);
+    page_->random = [this](int range) {
       EXPECT_EQ(range, 20);
       if (draws_.empty()) return 0;
       const int r = draws_.front();
       draws_.pop_front();
       return r;
-    });
+    };
     h.Start();
     // Every step of the scene, logged before the page's own handler runs.
     AboutPage& p = *page_;
@@ -200,7 +201,7 @@ TEST_F(AboutPageTest, EyesChangeInWholeSecondsAlternating) {
 
 TEST(AboutPageEyes, SystemRandomGivesWholeSecondsFrom8To19) {
   UiHarness h;
-  AboutPage& page = AttachBefore<AboutPage>(h, TMainPage::kAbout);
+  AboutPage& page = h.PageAs<AboutPage>(TMainPage::kAbout);
   h.Start();
   std::set<uint32_t> seen;
   bool green = page.MascotEyesGreen;
@@ -325,10 +326,10 @@ TEST_F(AboutPageTest, PanelLinksOpenTheirAddresses) {
 // The program's own window: mid-intro and settled.
 TEST(AboutPageSnapshot, IntroAndSettledScene) {
   UiHarness h;
-  StartProgramWindow(h);
+  h.Start();
   h.form->btnAboutClick();
   h.FinishTransition();
-  const gui::Control& sheet = h.form->tabAbout;
+  const gui::Control& sheet = h.Sheet(TMainPage::kAbout);
   // Mid-way through the first fade: a dim mascot at x 240, no panel.
   h.RunFor(1160);
   Snapshot(*h.form, "about-intro");

@@ -24,7 +24,7 @@ std::string DumpPath(const std::string& name) {
 class DetailsPageTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    page_ = &AttachBefore<DetailsPage>(h, TMainPage::kCPUDetails);
+    page_ = &h.PageAs<DetailsPage>(TMainPage::kCPUDetails);
     h.Start();
   }
 
@@ -106,10 +106,10 @@ TEST_F(DetailsPageTest, ThisMachineShowsItsOwnFacts) {
 TEST_F(DetailsPageTest, ActualSpeedIsTheMeasuredRateInFourDigits) {
   Enter();
   EXPECT_EQ(page_->lblActualSpeed.Caption(), "2992 Mhz");  // the fake measurement
-  speedtest::MeasuredMhz = 850;
+  h.State().MeasuredMhz = 850;
   Enter();
   EXPECT_EQ(page_->lblActualSpeed.Caption(), "0850 Mhz");
-  speedtest::MeasuredMhz = 0;
+  h.State().MeasuredMhz = 0;
   Enter();
   EXPECT_EQ(page_->lblActualSpeed.Caption(), "0000 Mhz");
 }
@@ -161,7 +161,7 @@ TEST_F(DetailsPageTest, LongTextsStopAtTheRightHandBlock) {
 // The program's own window on the details page, on a recorded Pentium III.
 TEST(DetailsPageSnapshot, PanelRulesTextsAndBadge) {
   UiHarness h;
-  StartProgramWindow(h);
+  h.Start();
   cpuinfo::ReplayCpuidSource source(cpuinfo::LoadCpuidDump(DumpPath("intel-p3-katmai-0673")));
   cpuinfo::ScopedCpuidSource installed(source);
   h.form->btnCPUDetailsClick();
@@ -169,7 +169,7 @@ TEST(DetailsPageSnapshot, PanelRulesTextsAndBadge) {
   h.RunFor(50);
   Snapshot(*h.form, "details-page");
 
-  const gui::Control& sheet = h.form->tabCPUDetails;
+  const gui::Control& sheet = h.Sheet(TMainPage::kCPUDetails);
   auto panel = [&](int x, int y) { return PixelOf(h, sheet, 12 + x, 6 + y); };
   EXPECT_EQ(PixelOf(h, sheet, 4, 100), 0x000000u);  // the black page around the panel
   EXPECT_EQ(panel(0, 100), 0x5B5655u);              // the panel's border

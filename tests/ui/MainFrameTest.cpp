@@ -43,14 +43,14 @@ TEST(MainFrameTest, TheWelcomePageAndTheBands) {
   EXPECT_EQ(At(shot, 660, 60), 0u);            // right part, black over the artwork
   // The texts are drawn: silver heading, white and red name, the links.
   EXPECT_GT(CountNear(shot, f.lblCurrentTab, 0x00C0C0C0), 20);
-  EXPECT_GT(CountNear(shot, f.welcome_page.lblWelcomeName, 0x000000FF), 20);
-  EXPECT_GT(CountNear(shot, f.welcome_page.lblWelcomeName, 0x00FFFFFF), 20);
+  EXPECT_GT(CountNear(shot, h.Welcome().lblWelcomeName, 0x000000FF), 20);
+  EXPECT_GT(CountNear(shot, h.Welcome().lblWelcomeName, 0x00FFFFFF), 20);
   EXPECT_GT(CountNear(shot, f.top_area.lblProductName, 0x000000FF), 20);
-  EXPECT_GT(CountNear(shot, f.welcome_page.lblIntroduction, 0x00C0C0C0), 100);
-  EXPECT_GT(CountNear(shot, f.welcome_page.lblURLCPURank, 0x00FFFFFF), 20);
-  EXPECT_GT(CountNear(shot, f.welcome_page.lblNoSpyware, 0x000000FF), 10);
-  EXPECT_GT(CountNear(shot, f.welcome_page.lblRankGlobal, 0x00F7D155), 10);
-  EXPECT_GT(CountNear(shot, f.welcome_page.lblRankCountry, 0x000000FF), 10);
+  EXPECT_GT(CountNear(shot, h.Welcome().lblIntroduction, 0x00C0C0C0), 100);
+  EXPECT_GT(CountNear(shot, h.Welcome().lblURLCPURank, 0x00FFFFFF), 20);
+  EXPECT_GT(CountNear(shot, h.Welcome().lblNoSpyware, 0x000000FF), 10);
+  EXPECT_GT(CountNear(shot, h.Welcome().lblRankGlobal, 0x00F7D155), 10);
+  EXPECT_GT(CountNear(shot, h.Welcome().lblRankCountry, 0x000000FF), 10);
   EXPECT_GT(CountNear(shot, f.lblCopyright, 0x00FFFFFF), 20);
   EXPECT_GT(CountNear(shot, f.top_area.lblVersionMain, 0x00C0C0C0), 10);
   EXPECT_GT(CountNear(shot, f.btnTestCPU, 0x0000FFFF), 10);
@@ -59,10 +59,32 @@ TEST(MainFrameTest, TheWelcomePageAndTheBands) {
   EXPECT_GT(CountNear(shot, f.top_area.ledMhz, 0x000000FF), 10);
 }
 
+// The dial artwork keeps its numerals two pixels clear of the digit boxes over it.
+TEST(MainFrameTest, TheDialNumeralsStayClearOfTheDigitBoxes) {
+  UiHarness h;
+  h.Start();
+  const gui::Bitmap shot = h.form->CaptureArea(h.form->ClientRect());
+  for (const gui::Control* box : {&h.form->top_area.pnlPercent, &h.form->top_area.pnlMhz}) {
+    const gui::Rect inner = box->WindowRect();
+    const gui::Rect outer = inner.Inflate(2);
+    int bright = 0;
+    for (int y = outer.top; y < outer.bottom; ++y) {
+      for (int x = outer.left; x < outer.right; ++x) {
+        const gui::Color p = shot.Pixel(x, y);
+        if (!inner.Contains(gui::Point{x, y}) && gui::Red(p) > 120 && gui::Green(p) > 120 &&
+            gui::Blue(p) > 120) {
+          ++bright;
+        }
+      }
+    }
+    EXPECT_EQ(bright, 0) << "around the box at " << inner.left << ", " << inner.top;
+  }
+}
+
 TEST(MainFrameTest, TheWelcomePagesTexts) {
   UiHarness h;
   h.Start();
-  const WelcomePage& w = h.form->welcome_page;
+  const WelcomePage& w = h.Welcome();
   EXPECT_EQ(w.lblWelcomeName.Caption(), "Tachora");
   EXPECT_EQ(w.lblWelcomeLine.Caption(), "Test the REAL speed of your CPU");
   EXPECT_EQ(w.lblIntroduction.Caption(),
@@ -136,11 +158,11 @@ TEST(MainFrameTest, TheHandOverLinksAndButtons) {
                            &f.btnClose,
                            &f.caption_bar.imgCaptionCentre,
                            &f.lblCopyright,
-                           &f.welcome_page.lblURLCPURank,
-                           &f.welcome_page.lblGetScoreGlobal,
-                           &f.welcome_page.lblGetScoreCountry};
+                           &h.Welcome().lblURLCPURank,
+                           &h.Welcome().lblGetScoreGlobal,
+                           &h.Welcome().lblGetScoreCountry};
   for (gui::Control* control : hands) {
-    h.Hover(f.welcome_page.lblIntroduction);
+    h.Hover(h.Welcome().lblIntroduction);
     h.app.ProcessMessages();
     EXPECT_EQ(native.CurrentCursor(), platform::Cursor::Arrow);
     h.Hover(*control);
@@ -150,7 +172,7 @@ TEST(MainFrameTest, TheHandOverLinksAndButtons) {
   h.Hover(f.top_area.lblCompatible);
   h.app.ProcessMessages();
   EXPECT_EQ(native.CurrentCursor(), platform::Cursor::Arrow);
-  EXPECT_EQ(f.test_page.lblTestAgain.GetCursor(), platform::Cursor::Hand);
+  EXPECT_EQ(h.TestCpu().lblTestAgain.GetCursor(), platform::Cursor::Hand);
 }
 
 }  // namespace

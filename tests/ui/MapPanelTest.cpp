@@ -66,7 +66,7 @@ TEST_F(MapPanelTest, SlidesOutFrom1InNineTicksBeforeTheTransitionStarts) {
   EXPECT_FALSE(map.pnlServerConnectError.Visible());
   EXPECT_FALSE(map.tmrMap.Enabled());
   h.FinishTransition();
-  EXPECT_EQ(h.form->pgControlMain.ActivePage(), &h.form->tabWelcome);
+  EXPECT_EQ(h.form->pgControlMain.ActivePage(), &h.Sheet(TMainPage::kWelcome));
 }
 
 TEST_F(MapPanelTest, ShowsNothingOnTheFirstTickThenOneContinentATick) {
@@ -123,7 +123,7 @@ TEST_F(MapPanelTest, LeavingDuringTheSlideInTurnsTheSlideRound) {
   EXPECT_FALSE(map.pnlMap.Visible());
   EXPECT_TRUE(r.shown.empty());
   EXPECT_TRUE(r.pauses.empty());
-  EXPECT_EQ(h.form->pgControlMain.ActivePage(), &h.form->tabWelcome);
+  EXPECT_EQ(h.form->pgControlMain.ActivePage(), &h.Sheet(TMainPage::kWelcome));
 }
 
 TEST_F(MapPanelTest, LeavingDuringTheRevealLetsTheRevealAndTheRankingsStepFinish) {
@@ -149,7 +149,7 @@ TEST_F(MapPanelTest, LeavingDuringTheRevealLetsTheRevealAndTheRankingsStepFinish
   EXPECT_TRUE(map.pnlServerConnectError.Visible());
   EXPECT_EQ(map.lblServerStatus.Caption(), "unable to connect to server");
   EXPECT_EQ(h.form->CurrentPage, TMainPage::kCPUDetails);
-  EXPECT_EQ(h.form->pgControlMain.ActivePage(), &h.form->tabCPUDetails);
+  EXPECT_EQ(h.form->pgControlMain.ActivePage(), &h.Sheet(TMainPage::kCPUDetails));
 }
 
 TEST_F(MapPanelTest, TheNextVisitRevealsTheContinentsAgain) {

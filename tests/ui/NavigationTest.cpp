@@ -10,23 +10,15 @@ namespace {
 
 class NavigationTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    auto details = std::make_unique<CountingPage>();
-    auto rank = std::make_unique<CountingPage>();
-    auto about = std::make_unique<CountingPage>();
-    details_ = details.get();
-    rank_ = rank.get();
-    about_ = about.get();
-    h.form->AttachPage(TMainPage::kCPUDetails, std::move(details));
-    h.form->AttachPage(TMainPage::kRank, std::move(rank));
-    h.form->AttachPage(TMainPage::kAbout, std::move(about));
-    h.Start();
-  }
+  void SetUp() override { h.Start(); }
 
-  UiHarness h;
   CountingPage* details_ = nullptr;
   CountingPage* rank_ = nullptr;
   CountingPage* about_ = nullptr;
+  UiHarness h{WithCountingPage(
+      WithCountingPage(WithCountingPage(ProgramPages(), TMainPage::kCPUDetails, details_),
+                       TMainPage::kRank, rank_),
+      TMainPage::kAbout, about_)};
 };
 
 TEST_F(NavigationTest, WelcomeDoesNothingOnTheWelcomePage) {
@@ -34,7 +26,7 @@ TEST_F(NavigationTest, WelcomeDoesNothingOnTheWelcomePage) {
   h.RunFor(1000);
   EXPECT_EQ(h.transitionsCompleted, 0);
   EXPECT_EQ(rank_->switches, 0);
-  EXPECT_EQ(h.form->pgControlMain.ActivePage(), &h.form->tabWelcome);
+  EXPECT_EQ(h.form->pgControlMain.ActivePage(), &h.Sheet(TMainPage::kWelcome));
 }
 
 TEST_F(NavigationTest, ASwitchShowsTheFadePageThenEntersThePage) {
@@ -49,7 +41,7 @@ TEST_F(NavigationTest, ASwitchShowsTheFadePageThenEntersThePage) {
 
   h.FinishTransition();
   EXPECT_EQ(h.transitionsCompleted, 1);
-  EXPECT_EQ(h.form->pgControlMain.ActivePage(), &h.form->tabCPUDetails);
+  EXPECT_EQ(h.form->pgControlMain.ActivePage(), &h.Sheet(TMainPage::kCPUDetails));
   EXPECT_EQ(h.form->lblCurrentTab.Caption(), "Show CPU Details");
   EXPECT_EQ(details_->entered, 1);
   EXPECT_EQ(about_->completions, 1);  // tmrMascotEyes off on every completion
@@ -78,7 +70,7 @@ TEST_F(NavigationTest, OnlineAndAboutAreEnteredAgainWhenShown) {
     h.FinishTransition();
   }
   EXPECT_EQ(about_->entered, 2);
-  EXPECT_EQ(h.form->pgControlMain.ActivePage(), &h.form->tabAbout);
+  EXPECT_EQ(h.form->pgControlMain.ActivePage(), &h.Sheet(TMainPage::kAbout));
   EXPECT_EQ(h.form->lblCurrentTab.Caption(), "About Tachora");
 }
 
@@ -99,7 +91,7 @@ TEST_F(NavigationTest, PressesDuringATransitionEnterTheLastPagePressed) {
   EXPECT_EQ(about_->entered, 0);
   EXPECT_EQ(rank_->entered, 1);
   EXPECT_EQ(rank_->switches, 3);
-  EXPECT_EQ(h.form->pgControlMain.ActivePage(), &h.form->tabRank);
+  EXPECT_EQ(h.form->pgControlMain.ActivePage(), &h.Sheet(TMainPage::kRank));
   h.RunFor(1000);
   EXPECT_EQ(h.transitionsCompleted, 1);
 }
@@ -110,17 +102,17 @@ TEST_F(NavigationTest, WelcomeDuringATransitionAwayFromItReturnsToIt) {
   h.Click(h.form->btnWelcome);
   h.FinishTransition();
   EXPECT_EQ(h.form->CurrentPage, TMainPage::kWelcome);
-  EXPECT_EQ(h.form->pgControlMain.ActivePage(), &h.form->tabWelcome);
+  EXPECT_EQ(h.form->pgControlMain.ActivePage(), &h.Sheet(TMainPage::kWelcome));
   EXPECT_EQ(about_->entered, 0);
 }
 
 TEST_F(NavigationTest, GetMyScoreLinksShowTheOnlinePage) {
-  h.Click(h.form->welcome_page.lblGetScoreGlobal);
+  h.Click(h.Welcome().lblGetScoreGlobal);
   h.FinishTransition();
   EXPECT_EQ(rank_->entered, 1);
   h.Click(h.form->btnWelcome);
   h.FinishTransition();
-  h.Click(h.form->welcome_page.lblGetScoreCountry);
+  h.Click(h.Welcome().lblGetScoreCountry);
   h.FinishTransition();
   EXPECT_EQ(rank_->entered, 2);
   EXPECT_TRUE(h.recorder.opened.empty());
@@ -143,7 +135,7 @@ TEST_F(NavigationTest, TheFadeStartsFromAPictureOfThePageArea) {
 
 TEST_F(NavigationTest, TheWebLinksOpenTheirAddresses) {
   h.Click(h.form->btnOnline);
-  h.Click(h.form->welcome_page.lblURLCPURank);
+  h.Click(h.Welcome().lblURLCPURank);
   h.Click(h.form->lblCopyright);
   h.app.ProcessMessages();
   EXPECT_EQ(h.recorder.opened,

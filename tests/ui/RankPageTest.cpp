@@ -119,7 +119,7 @@ TEST_F(RankPageTest, LinksFollowTheIdentityAndAnEmptyOneEndsTheAddressInM4) {
 TEST_F(RankPageTest, TheRankBoxesDoNothingWhenClicked) {
   r.EnterRankPage();
   h.Click(page.lblRankGlobalA);
-  h.Click(h.form->welcome_page.lblRankGlobal);
+  h.Click(h.Welcome().lblRankGlobal);
   h.RunFor(200);
   EXPECT_TRUE(h.recorder.opened.empty());
   EXPECT_FALSE(h.form->transFadeOut.Busy());

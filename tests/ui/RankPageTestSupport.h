@@ -1,5 +1,5 @@
-// The main window with the online scores page attached, on the headless backend, and
-// recorders on the page's timers: the map's top after every tmrMap tick and the shown
+// The main window on the headless backend with recorders on the online scores page's
+// timers: the map's top after every tmrMap tick and the shown
 // continents after every tmrContinents tick.
 #pragma once
 
@@ -21,10 +21,8 @@ class RankPageHarness {
   std::vector<std::string> pauses;                  // the status line at each pause
 
   RankPageHarness() {
-    auto part = std::make_unique<RankPage>(*h.form);
-    page = part.get();
-    map = &part->map;
-    h.form->AttachPage(TMainPage::kRank, std::move(part));
+    page = &h.PageAs<RankPage>(TMainPage::kRank);
+    map = &page->map;
     map->tmrMap.SetOnTimer([this](controls::THighResTimer& sender) {
       map->tmrMapTimer(sender);
       mapTops.push_back(map->pnlMap.Top());

@@ -9,15 +9,9 @@ namespace {
 
 class SpeedResultTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    speedtest::MeasuredMhz = 2992;
-    scoreSubmitted = false;
-  }
-  void TearDown() override { speedtest::MeasuredMhz = 0; }
-
   std::unique_ptr<TfmSpeedResult> Make() {
     services_ = FakeServices(recorder_);
-    auto dialog = std::make_unique<TfmSpeedResult>(services_);
+    auto dialog = std::make_unique<TfmSpeedResult>(services_, state_);
     dialog->Show();
     app_.ProcessMessages();
     return dialog;
@@ -33,6 +27,7 @@ class SpeedResultTest : public ::testing::Test {
   gui::Application app_{backend_};
   Recorder recorder_;
   MainServices services_;
+  ProgramState state_{.MeasuredMhz = 2992};
 };
 
 TEST_F(SpeedResultTest, LayoutAndTexts) {
@@ -68,7 +63,7 @@ TEST_F(SpeedResultTest, SubmitOpensTheAddressSetsTheFlagAndCloses) {
             "&cpudesc=Intel(R)%20Pentium(R)%204%20CPU%202.40GHz&vendor=Intel%20Corporation"
             "&speedpub=2.4%20Ghz&family=x86%20Family%2015%20Model%202%20Stepping%209"
             "&ver=3.0.3.3");
-  EXPECT_TRUE(scoreSubmitted);
+  EXPECT_TRUE(state_.scoreSubmitted);
   EXPECT_EQ(d->ModalResult(), gui::kModalOk);
 }
 
@@ -102,7 +97,7 @@ TEST_F(SpeedResultTest, TheIdentityIsComputedAfreshOnEverySubmission) {
   ASSERT_EQ(recorder_.opened.size(), 2u);
   EXPECT_NE(recorder_.opened[0].find("macaddress=0A0B0C0D0E0F&speed=2992"), std::string::npos);
   EXPECT_NE(recorder_.opened[1].find("macaddress=&speed=2992"), std::string::npos);
-  EXPECT_TRUE(scoreSubmitted);
+  EXPECT_TRUE(state_.scoreSubmitted);
 }
 
 TEST_F(SpeedResultTest, TheProcessorTextsStayAsTheyWereAtCreation) {
@@ -115,13 +110,13 @@ TEST_F(SpeedResultTest, TheProcessorTextsStayAsTheyWereAtCreation) {
 TEST_F(SpeedResultTest, CloseLeavesTheFlagFalseAndOpensNothing) {
   auto d = Make();
   ClickOn(d->btnClose1);
-  EXPECT_FALSE(scoreSubmitted);
+  EXPECT_FALSE(state_.scoreSubmitted);
   EXPECT_TRUE(recorder_.opened.empty());
   EXPECT_EQ(d->ModalResult(), gui::kModalOk);
   d->SetModalResult(gui::kModalNone);
   d->btnCloseClick();
   EXPECT_EQ(d->ModalResult(), gui::kModalOk);
-  EXPECT_FALSE(scoreSubmitted);
+  EXPECT_FALSE(state_.scoreSubmitted);
 }
 
 TEST_F(SpeedResultTest, DraggedByItsCaptionOnly) {

@@ -4,6 +4,7 @@
 // blinking label after it closes, and the restart rules.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 
@@ -76,7 +77,7 @@ class TestPageRunTest : public ::testing::Test {
 
 TEST_F(TestPageRunTest, EveryStageOfARunOnScreen) {
   TfmMain& f = *h.form;
-  TestPage& page = f.test_page;
+  TestPage& page = h.TestCpu();
   std::map<std::string, gui::Bitmap> shots;
   std::string percentWhileOpen;
   auto take = [&](const std::string& name) {
@@ -97,13 +98,13 @@ TEST_F(TestPageRunTest, EveryStageOfARunOnScreen) {
       }
     } else if (cool) {
       take("cool-off");
-    } else if (deep && f.test_run.MhzValue >= 1500) {
+    } else if (deep && h.TestCpu().test_run.MhzValue >= 1500) {
       take("deep-cycle");
-    } else if (core && f.test_run.PercentValue == 40) {
+    } else if (core && h.TestCpu().test_run.PercentValue == 40) {
       take("core");
-    } else if (ramp && !core && f.test_run.PercentValue >= 25) {
+    } else if (ramp && !core && h.TestCpu().test_run.PercentValue >= 25) {
       take("ramp");
-    } else if (!ramp && f.test_run.TestRunning) {
+    } else if (!ramp && h.TestCpu().test_run.TestRunning) {
       take("started");
     }
   };
@@ -155,7 +156,8 @@ TEST_F(TestPageRunTest, TheNeedlesPointWhereTheCountersSay) {
   TfmMain& f = *h.form;
   gui::Bitmap atHundred;
   h.onWatch = [&] {
-    if (atHundred.Empty() && f.test_run.MhzValue >= 1500 && f.test_run.MhzValue < 1515) {
+    if (atHundred.Empty() && h.TestCpu().test_run.MhzValue >= 1500 &&
+        h.TestCpu().test_run.MhzValue < 1515) {
       atHundred = Snapshot(f, "test-page-needles");
       EXPECT_EQ(f.top_area.gaugePercent.Position(), 250.0f);
       EXPECT_EQ(f.top_area.gaugeMhz1.Position(), 137.0f);
@@ -169,7 +171,8 @@ TEST_F(TestPageRunTest, TheNeedlesPointWhereTheCountersSay) {
   EnterTestPage();
   ASSERT_TRUE(h.RunUntil(
       [&] {
-        return f.tabTestCPU.Showing() && f.speed_result != nullptr && !f.speed_result->Modal();
+        return h.Sheet(TMainPage::kTestCPU).Showing() && f.speed_result != nullptr &&
+               !f.speed_result->Modal();
       },
       30000));
   EXPECT_FALSE(atHundred.Empty());
@@ -180,9 +183,9 @@ TEST_F(TestPageRunTest, TheSpeedLabelBlinksAfterTheDialogCloses) {
   EnterTestPage();
   TfmMain& f = *h.form;
   ASSERT_TRUE(h.RunUntil([&] { return f.speed_result != nullptr && !f.speed_result->Modal(); }));
-  const uint32_t first = f.test_page.SpeedColour();
+  const uint32_t first = h.TestCpu().SpeedColour();
   h.RunFor(510);
-  const uint32_t second = f.test_page.SpeedColour();
+  const uint32_t second = h.TestCpu().SpeedColour();
   EXPECT_NE(first, second);
   EXPECT_TRUE((first == 0x000000FFu && second == 0u) || (first == 0u && second == 0x000000FFu));
 }
@@ -196,13 +199,43 @@ TEST_F(TestPageRunTest, TestCpuSpeedOnTheTestPageRestartsAtOnce) {
   h.Click(f.btnTestCPU);
   h.app.ProcessMessages();
   EXPECT_FALSE(f.transFadeOut.Busy());
-  EXPECT_EQ(f.pgControlMain.ActivePage(), &f.tabTestCPU);
-  EXPECT_TRUE(f.test_run.TestRunning);
-  EXPECT_TRUE(f.test_run.tmrCycle.Enabled());
+  EXPECT_EQ(f.pgControlMain.ActivePage(), &h.Sheet(TMainPage::kTestCPU));
+  EXPECT_TRUE(h.TestCpu().test_run.TestRunning);
+  EXPECT_TRUE(h.TestCpu().test_run.tmrCycle.Enabled());
   EXPECT_EQ(f.top_area.ledMhz.Value(), "0000");
-  EXPECT_EQ(f.test_page.lblCPUSpeedMain.Caption(), "0000 Mhz");
-  EXPECT_EQ(f.test_page.pnlRamp.Color(), kIdle);
+  EXPECT_EQ(h.TestCpu().lblCPUSpeedMain.Caption(), "0000 Mhz");
+  EXPECT_EQ(h.TestCpu().pnlRamp.Color(), kIdle);
   EXPECT_EQ(h.transitionsCompleted, transitions);
+}
+
+// "Test CPU Speed" during Core: the running descent takes from the reset counter, while
+// the percent digits and needle stay at 0 until the new ramp climbs.
+TEST_F(TestPageRunTest, ARestartDuringCoreShowsNoPercentageBelowZero) {
+  CloseResultWhenShown();
+  const auto closeResult = h.onWatch;
+  TfmMain& f = *h.form;
+  const speedtest::TestRun& run = h.TestCpu().test_run;
+  bool restarted = false;
+  bool minusShown = false;
+  float lowestNeedle = 1000;
+  int32_t lowestCounter = 0;
+  h.onWatch = [&] {
+    if (!restarted && !run.TestFinished && run.DescentLeft == 15) {
+      restarted = true;
+      h.Click(f.btnTestCPU);
+    }
+    if (f.top_area.ledPercent.Value().find('-') != std::string::npos) minusShown = true;
+    lowestNeedle = std::min(lowestNeedle, f.top_area.gaugePercent.Position());
+    lowestCounter = std::min(lowestCounter, run.PercentValue);
+    closeResult();
+  };
+  EnterTestPage();
+  ASSERT_TRUE(h.RunUntil(
+      [&] { return restarted && f.speed_result != nullptr && !f.speed_result->Modal(); }, 40000));
+  EXPECT_LT(lowestCounter, -10);
+  EXPECT_FALSE(minusShown);
+  EXPECT_EQ(lowestNeedle, 110.0f);
+  EXPECT_EQ(f.speed_result->ledMhz.Value(), "2992");
 }
 
 TEST_F(TestPageRunTest, ComingBackAfterARunStartsNothingAndKeepsTheResult) {
@@ -214,10 +247,10 @@ TEST_F(TestPageRunTest, ComingBackAfterARunStartsNothingAndKeepsTheResult) {
   h.FinishTransition();
   h.Click(f.btnTestCPU);
   h.FinishTransition();
-  EXPECT_EQ(f.pgControlMain.ActivePage(), &f.tabTestCPU);
-  EXPECT_FALSE(f.test_run.tmrCycle.Enabled());
-  EXPECT_EQ(f.test_page.lblCPUSpeedMain.Caption(), "2992 Mhz");
-  EXPECT_TRUE(f.test_page.lblTestAgain.Visible());
+  EXPECT_EQ(f.pgControlMain.ActivePage(), &h.Sheet(TMainPage::kTestCPU));
+  EXPECT_FALSE(h.TestCpu().test_run.tmrCycle.Enabled());
+  EXPECT_EQ(h.TestCpu().lblCPUSpeedMain.Caption(), "2992 Mhz");
+  EXPECT_TRUE(h.TestCpu().lblTestAgain.Visible());
   // The instruments kept their values on the welcome page too.
   EXPECT_EQ(f.top_area.ledMhz.Value(), "2992");
 }
@@ -229,21 +262,21 @@ TEST_F(TestPageRunTest, TestAgainStartsANewRunAndTheDialogIsReused) {
   ASSERT_TRUE(h.RunUntil([&] { return f.speed_result != nullptr && !f.speed_result->Modal(); }));
   TfmSpeedResult* dialog = f.speed_result.get();
   close_clicked_ = false;
-  h.Click(f.test_page.lblTestAgain);
+  h.Click(h.TestCpu().lblTestAgain);
   h.app.ProcessMessages();
-  EXPECT_TRUE(f.test_run.tmrCycle.Enabled());
+  EXPECT_TRUE(h.TestCpu().test_run.tmrCycle.Enabled());
   ASSERT_TRUE(h.RunUntil([&] { return close_clicked_ && !f.speed_result->Modal(); }));
   EXPECT_EQ(f.speed_result.get(), dialog);
 }
 
 TEST_F(TestPageRunTest, AnEightHundredFiftyMhzMachineEndsOnZeroEightFiveZero) {
-  speedtest::MeasuredMhz = 850;
+  h.State().MeasuredMhz = 850;
   CloseResultWhenShown();
   EnterTestPage();
   TfmMain& f = *h.form;
   ASSERT_TRUE(h.RunUntil([&] { return f.speed_result != nullptr && !f.speed_result->Modal(); }));
   EXPECT_EQ(f.top_area.ledMhz.Value(), "0850");
-  EXPECT_EQ(f.test_page.lblCPUSpeedMain.Caption(), "0850 Mhz");
+  EXPECT_EQ(h.TestCpu().lblCPUSpeedMain.Caption(), "0850 Mhz");
   EXPECT_EQ(f.speed_result->ledMhz.Value(), "0850");
 }
 

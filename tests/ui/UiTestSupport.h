@@ -1,7 +1,8 @@
-// The main window on the headless backend with fake machine services: a clock
-// measurement that returns at once, a fixed identity and processor texts, a browser that
-// records the addresses, a fixed ramp. A watch timer runs the test's checks from inside
-// whatever loop is running (the test run's nested loops, the modal dialogs).
+// The main window with the program's pages (or stand-ins) on the headless backend with
+// fake machine services: a clock measurement that returns at once, a fixed identity and
+// processor texts, a browser that records the addresses, a fixed ramp. A watch timer runs
+// the test's checks from inside whatever loop is running (the test run's nested loops, the
+// modal dialogs).
 #pragma once
 
 #include <filesystem>
@@ -14,10 +15,10 @@
 #include "gui/PngWriter.h"
 #include "gui/Timer.h"
 #include "platform/headless/HeadlessBackend.h"
-#include "speedtest/ClockMeasurement.h"
 #include "ui/MainPages.h"
-#include "ui/ScoreFlag.h"
 #include "ui/SpeedResult.h"
+#include "ui/TestPage.h"
+#include "ui/WelcomePage.h"
 
 namespace ui::testing {
 
@@ -58,14 +59,25 @@ inline MainServices FakeServices(Recorder& recorder) {
   return services;
 }
 
-// A page of its own files as the window sees it: counts its entries.
+// A stand-in page: counts the window's calls.
 struct CountingPage : MainPagePart {
+  explicit CountingPage(MainHost& host) : MainPagePart(host) {}
   int created = 0, entered = 0, switches = 0, completions = 0;
   void FormCreate() override { ++created; }
   void Enter() override { ++entered; }
   void PageSwitchStarting() override { ++switches; }
   void TransitionCompleted() override { ++completions; }
 };
+
+// The program's pages with a counting stand-in at page; made points to it once made.
+inline MainPageMakers WithCountingPage(MainPageMakers pages, TMainPage page, CountingPage*& made) {
+  pages[static_cast<size_t>(page)] = [&made](MainHost& host) {
+    auto stand_in = std::make_unique<CountingPage>(host);
+    made = stand_in.get();
+    return stand_in;
+  };
+  return pages;
+}
 
 class UiHarness {
  public:
@@ -78,11 +90,10 @@ class UiHarness {
   std::function<void()> onWatch;
   int transitionsCompleted = 0;
 
-  // Creates the window (FormCreate posts UM_GETSPEED); Start pumps once and shows it.
-  UiHarness() {
-    speedtest::MeasuredMhz = 0;
-    scoreSubmitted = false;
-    form = std::make_unique<TfmMain>(FakeServices(recorder));
+  // Makes the window; Create runs FormCreate (which posts UM_GETSPEED), Start also pumps
+  // once and shows it.
+  explicit UiHarness(const MainPageMakers& pages = ProgramPages()) {
+    form = std::make_unique<TfmMain>(FakeServices(recorder), pages);
     recorder.form = form.get();
     app.SetMainWindow(form.get());
     auto complete = form->transFadeOut.OnComplete;
@@ -95,7 +106,16 @@ class UiHarness {
       if (onWatch) onWatch();
     });
   }
-  ~UiHarness() { speedtest::MeasuredMhz = 0; }
+
+  // The pages as what they are.
+  template <typename Page>
+  Page& PageAs(TMainPage page) {
+    return dynamic_cast<Page&>(form->Page(page));
+  }
+  WelcomePage& Welcome() { return PageAs<WelcomePage>(TMainPage::kWelcome); }
+  TestPage& TestCpu() { return PageAs<TestPage>(TMainPage::kTestCPU); }
+  widgets::TabSheet& Sheet(TMainPage page) { return form->Page(page).Sheet(); }
+  ProgramState& State() { return form->State(); }
 
   void Create() { form->FormCreate(); }
   void Start() {

@@ -1,9 +1,17 @@
 #!/usr/bin/env bash
-# build.sh DIR [cmake options...]: configures (once) and builds the project in DIR.
+# build.sh DIR [cmake options...]: configures (once) and builds the project in DIR with the
+# compilers CC and CXX name (the system's default when unset).
 set -euo pipefail
 dir=$1; shift
 root=$(cd "$(dirname "$0")/.." && pwd)
-if [ ! -f "$dir/CMakeCache.txt" ]; then
+cache=$dir/CMakeCache.txt
+# CMake keeps the compiler a folder was first configured with: a folder made with
+# another one starts over.
+if [ -f "$cache" ] && [ -n "${CXX:-}" ] &&
+   ! grep -qx "CMAKE_CXX_COMPILER:FILEPATH=$(command -v "$CXX")" "$cache"; then
+  rm -rf "$dir"
+fi
+if [ ! -f "$cache" ]; then
   cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
 fi
 cmake --build "$dir" -- -j"$(nproc)" | grep -v '^\[' || true

@@ -331,13 +331,12 @@ class FreeTypeLibrary final : public FontLibrary {
 
 }  // namespace
 
-#if defined(__SANITIZE_ADDRESS__)
 // fontconfig loses a few hundred bytes while parsing its configuration, once per
-// process; keep the leak checker of sanitizer builds quiet about it.
+// process; keep the leak checker of sanitizer builds quiet about it. Only the leak
+// checker calls this hook, whichever compiler built it; other builds never do.
 extern "C" const char* __lsan_default_suppressions() {
   return "leak:libfontconfig.so\n";
 }
-#endif
 
 FontLibrary& FontLibrary::Instance() {
   // Deliberately never destroyed: glyph references stay valid during static teardown.

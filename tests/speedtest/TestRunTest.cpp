@@ -192,15 +192,26 @@ TEST(TestRunRules, RampTargetStaysBetweenTwentyAndEighty) {
   EXPECT_EQ(RampTargetFor(99), 79);
 }
 
-TEST(TestRunRules, GaugePositionsFollowTheIntegerScale) {
-  for (int p = 0; p <= 100; ++p) {
-    EXPECT_EQ(PercentGaugePosition(p), static_cast<float>(p * 14 / 10 + 110)) << p;
+// Worked from the rule: the percentage times 1.4, truncated toward zero, plus 110; the
+// MHz times 0.0431, truncated toward zero, plus 73.
+TEST(TestRunRules, GaugePositionsFollowTheScale) {
+  struct Worked {
+    int32_t value;
+    float position;
+  };
+  // 45, 85 and 90 times 1.4 are whole numbers (63, 119, 126) that a double product
+  // misses by a hair (118.99999999999999 for 85): truncated, it would point one short.
+  // A restart can leave a negative percentage: -1.4 truncates to -1.
+  constexpr Worked kPercent[] = {{0, 110},  {1, 111},  {2, 112},  {5, 117},   {45, 173}, {50, 180},
+                                 {85, 229}, {90, 236}, {99, 248}, {100, 250}, {-1, 109}, {-5, 103}};
+  for (const auto& [percent, position] : kPercent) {
+    EXPECT_EQ(PercentGaugePosition(percent), position) << percent << " %";
   }
-  for (int m = 0; m <= 20000; ++m) {
-    ASSERT_EQ(MhzGaugePosition(m), static_cast<float>(m * 431 / 10000 + 73)) << m;
+  constexpr Worked kMhz[] = {{0, 73},     {23, 73},    {24, 74},     {1000, 116}, {1500, 137},
+                             {2992, 201}, {3000, 202}, {10000, 504}, {20000, 935}};
+  for (const auto& [mhz, position] : kMhz) {
+    EXPECT_EQ(MhzGaugePosition(mhz), position) << mhz << " MHz";
   }
-  EXPECT_EQ(PercentGaugePosition(100), 250.0f);
-  EXPECT_EQ(MhzGaugePosition(3000), 202.0f);
 }
 
 TEST(TestRunRules, FreshDrawsCoverTheRange) {

@@ -4,8 +4,8 @@
 // then shows in the border colour, or in the pressed border colour while it is pressed
 // with the pointer on it. The square variant (the close button) glows differently: its
 // upper half runs from black at the top to the glow colour, its lower half is the glow
-// colour, and it shows its frame only while pressed. A label-only button paints nothing but its
-// caption, in every state.
+// colour, and it shows its frame only while pressed. A label-only button paints nothing
+// but its caption, in every state. The pointer behaviour is ButtonBase's.
 #pragma once
 
 #include <string>

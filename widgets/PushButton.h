@@ -1,6 +1,6 @@
 // A standard push button: a light face with a raised bevel that sinks while the button is
-// held down with the pointer on it; the caption moves with it. OnClick fires on a left
-// release inside. It keeps the arrow cursor unless told otherwise.
+// held down with the pointer on it; the caption moves with it. It keeps the arrow cursor
+// unless told otherwise. The pointer behaviour is ButtonBase's.
 #pragma once
 
 #include <string>

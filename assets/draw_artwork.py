@@ -17,6 +17,7 @@ sys.path.insert(0, str(HERE / "artwork"))
 from PIL import Image, ImageDraw  # noqa: E402
 
 import dials  # noqa: E402
+import icon  # noqa: E402
 import mascot  # noqa: E402
 import pictures  # noqa: E402
 import worldmap  # noqa: E402
@@ -115,6 +116,8 @@ def main():
     items, world, overlays = artwork()
     for name, image, surface in items:
         save(name, image, surface)
+    # The Windows program's icon, built into its resources rather than embedded.
+    icon.save_icon(OUT / "tachora.ico")
     if args.sheet:
         contact_sheet(items, world, overlays, args.sheet)
 

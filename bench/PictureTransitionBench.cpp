@@ -3,6 +3,7 @@
 // the GUI thread shows it (composed, painted into the window's bitmap and presented).
 #include <benchmark/benchmark.h>
 
+#include "NoiseBitmap.h"
 #include "controls/PictureTransition.h"
 #include "controls/TransitionStyles.h"
 #include "gui/Application.h"
@@ -14,16 +15,7 @@ namespace {
 constexpr int kWidth = 650;
 constexpr int kHeight = 220;
 
-gui::Bitmap Noise(int w, int h, uint32_t seed) {
-  gui::Bitmap b(w, h);
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) {
-      seed = seed * 1103515245u + 12345u;
-      b.SetPixel(x, y, seed >> 8);
-    }
-  }
-  return b;
-}
+using bench::Noise;
 
 gui::Picture NoisePicture(uint32_t seed) {
   gui::Bitmap bitmap = Noise(kWidth, kHeight, seed);

@@ -1,416 +1,267 @@
-// The style table and the transition routines that have one of their own.
+// The style table: every style's name and the family routine that composes its frames,
+// with the parameters that make it this style.
 #include "controls/TransitionStyles.h"
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 
-#include "gui/Canvas.h"
+#include "controls/transitions/BlendStyles.h"
+#include "controls/transitions/EdgeStyles.h"
+#include "controls/transitions/PieceStyles.h"
+#include "controls/transitions/ShapeStyles.h"
+#include "controls/transitions/StripStyles.h"
 
 namespace controls {
 namespace {
 
 using gui::Bitmap;
-using gui::Canvas;
-using gui::Rect;
+using namespace transitions;
 
-// Where a growing part of the picture lies along one axis.
-enum class E : uint8_t {
-  Start,   // grows from the left or top edge
-  End,     // grows from the right or bottom edge
-  Middle,  // grows from the middle outward
-  Full,    // the axis does not take part: the whole width or height
+bool Fits(const Bitmap& screen, const Bitmap& image, int w, int h) {
+  return w > 0 && h > 0 && screen.Width() == w && screen.Height() == h && image.Width() == w &&
+         image.Height() == h && screen.PixelFormat() == Bitmap::Format::Bgra32 &&
+         image.PixelFormat() == Bitmap::Format::Bgra32;
+}
+
+// What each family's frames are made of.
+constexpr TransitionKind KindOf(const EdgeMotion& style) {
+  return style.motion == Motion::Reveal || style.motion == Motion::CloseIn ? TransitionKind::Reveal
+                                                                           : TransitionKind::Motion;
+}
+constexpr TransitionKind KindOf(const Bars&) {
+  return TransitionKind::Motion;
+}
+constexpr TransitionKind KindOf(const Pixelate&) {
+  return TransitionKind::Motion;
+}
+constexpr TransitionKind KindOf(const Spin&) {
+  return TransitionKind::Turning;
+}
+constexpr TransitionKind KindOf(const ChannelMix&) {
+  return TransitionKind::Blend;
+}
+constexpr TransitionKind KindOf(const auto&) {
+  return TransitionKind::Reveal;
+}
+
+template <auto style>
+void Routine(Bitmap& screen, const Bitmap& image, int w, int h, int x, int y, int progress) {
+  if (!Fits(screen, image, w, h)) return;
+  Compose(TransitionFrame{screen, image, w, h, x, y, std::clamp(progress, 0, 100)}, style);
+}
+
+struct Behaviour {
+  TransitionRoutine routine;
+  TransitionKind kind;
 };
 
-struct Range {
-  int lo = 0;
-  int hi = 0;
-};
-
-constexpr Range Place(E edge, int size, int part) {
-  switch (edge) {
-    case E::Start:
-      return {0, part};
-    case E::End:
-      return {size - part, size};
-    case E::Middle:
-      return {(size - part) / 2, (size - part) / 2 + part};
-    case E::Full:
-      break;
-  }
-  return {0, size};
-}
-
-// A sliding picture enters with its far side first: what shows at the left edge is the
-// picture's right part.
-constexpr int SlideSource(E edge, int size, int part) {
-  switch (edge) {
-    case E::Start:
-      return size - part;
-    case E::Middle:
-      return (size - part) / 2;
-    case E::End:
-    case E::Full:
-      break;
-  }
-  return 0;
-}
-
-template <E ex, E ey>
-void Reveal(Bitmap& screen, const Bitmap& image, int w, int h, int x, int y, int) {
-  const Range rx = Place(ex, w, x);
-  const Range ry = Place(ey, h, y);
-  Canvas(screen).Draw({rx.lo, ry.lo}, image, {rx.lo, ry.lo, rx.hi, ry.hi});
-}
-
-template <E ex, E ey>
-void Slide(Bitmap& screen, const Bitmap& image, int w, int h, int x, int y, int) {
-  const Range rx = Place(ex, w, x);
-  const Range ry = Place(ey, h, y);
-  const Rect from =
-      Rect::XYWH(SlideSource(ex, w, x), SlideSource(ey, h, y), rx.hi - rx.lo, ry.hi - ry.lo);
-  Canvas(screen).Draw({rx.lo, ry.lo}, image, from);
-}
-
-template <E ex, E ey>
-void Expand(Bitmap& screen, const Bitmap& image, int w, int h, int x, int y, int) {
-  const Range rx = Place(ex, w, x);
-  const Range ry = Place(ey, h, y);
-  Canvas(screen).StretchDraw({rx.lo, ry.lo, rx.hi, ry.hi}, image, {0, 0, w, h});
-}
-
-void RevealInFromSides(Bitmap& screen, const Bitmap& image, int w, int h, int x, int, int) {
-  const int left = x / 2;
-  const int right = x - left;
-  Canvas canvas(screen);
-  canvas.Draw({0, 0}, image, {0, 0, left, h});
-  canvas.Draw({w - right, 0}, image, {w - right, 0, w, h});
-}
-
-void ExpandInFromSides(Bitmap& screen, const Bitmap& image, int w, int h, int x, int, int) {
-  const int left = x / 2;
-  const int right = x - left;
-  const int half = w / 2;
-  Canvas canvas(screen);
-  canvas.StretchDraw({0, 0, left, h}, image, {0, 0, half, h});
-  canvas.StretchDraw({w - right, 0, w, h}, image, {half, 0, w, h});
-}
-
-// The new picture closes in from all four edges over a shrinking hole of the old one.
-void RevealInToCentre(Bitmap& screen, const Bitmap& image, int w, int h, int x, int y, int) {
-  const Range rx = Place(E::Middle, w, w - x);
-  const Range ry = Place(E::Middle, h, h - y);
-  Canvas canvas(screen);
-  canvas.ExcludeClip({rx.lo, ry.lo, rx.hi, ry.hi});
-  canvas.Draw({0, 0}, image);
-}
-
-// Pushes move the old picture out while the new one enters behind it. They shift the
-// frame in place, which on entry holds the old picture.
-void PushRight(Bitmap& screen, const Bitmap& image, int w, int h, int x, int, int) {
-  for (int row = 0; row < h; ++row) {
-    uint8_t* s = screen.Row(row);
-    std::memmove(s + size_t(x) * 4, s, size_t(w - x) * 4);
-    std::memcpy(s, image.Row(row) + size_t(w - x) * 4, size_t(x) * 4);
-  }
-}
-
-void PushLeft(Bitmap& screen, const Bitmap& image, int w, int h, int x, int, int) {
-  for (int row = 0; row < h; ++row) {
-    uint8_t* s = screen.Row(row);
-    std::memmove(s, s + size_t(x) * 4, size_t(w - x) * 4);
-    std::memcpy(s + size_t(w - x) * 4, image.Row(row), size_t(x) * 4);
-  }
-}
-
-void PushDown(Bitmap& screen, const Bitmap& image, int w, int h, int, int y, int) {
-  const size_t bytes = size_t(w) * 4;
-  for (int row = h - 1; row >= y; --row) std::memcpy(screen.Row(row), screen.Row(row - y), bytes);
-  for (int row = 0; row < y; ++row) std::memcpy(screen.Row(row), image.Row(h - y + row), bytes);
-}
-
-void PushUp(Bitmap& screen, const Bitmap& image, int w, int h, int, int y, int) {
-  const size_t bytes = size_t(w) * 4;
-  for (int row = 0; row < h - y; ++row) std::memcpy(screen.Row(row), screen.Row(row + y), bytes);
-  for (int row = h - y; row < h; ++row)
-    std::memcpy(screen.Row(row), image.Row(row - (h - y)), bytes);
-}
-
-constexpr int kBlindSize = 16;
-
-// Every slat of kBlindSize pixels opens by the same share of its width.
-void BlindVertically(Bitmap& screen, const Bitmap& image, int w, int h, int, int, int progress) {
-  Canvas canvas(screen);
-  for (int left = 0; left < w; left += kBlindSize) {
-    const int open = MulDiv(std::min(kBlindSize, w - left), progress, 100);
-    canvas.Draw({left, 0}, image, {left, 0, left + open, h});
-  }
-}
-
-void BlindHorizontally(Bitmap& screen, const Bitmap& image, int w, int h, int, int, int progress) {
-  Canvas canvas(screen);
-  for (int top = 0; top < h; top += kBlindSize) {
-    const int open = MulDiv(std::min(kBlindSize, h - top), progress, 100);
-    canvas.Draw({0, top}, image, {0, top, w, top + open});
-  }
-}
-
-// A fixed scramble of a cell number to a rank from 0 to 999: each cell appears once its
-// rank falls below the progress, so the order looks random but every frame is the same
-// for the same progress.
-constexpr int Rank(uint32_t cell) {
-  cell ^= cell >> 16;
-  cell *= 0x7FEB352Du;
-  cell ^= cell >> 15;
-  cell *= 0x846CA68Bu;
-  cell ^= cell >> 16;
-  return int(cell % 1000u);
-}
-
-constexpr int kSquareSize = 12;
-
-void RandomSquares(Bitmap& screen, const Bitmap& image, int w, int h, int, int, int progress) {
-  Canvas canvas(screen);
-  const int columns = (w + kSquareSize - 1) / kSquareSize;
-  const int limit = progress * 10;
-  for (int top = 0, row = 0; top < h; top += kSquareSize, ++row) {
-    for (int left = 0, column = 0; left < w; left += kSquareSize, ++column) {
-      if (Rank(uint32_t(row * columns + column)) >= limit) continue;
-      canvas.Draw({left, top}, image, Rect::XYWH(left, top, kSquareSize, kSquareSize));
-    }
-  }
-}
-
-void Dissolve(Bitmap& screen, const Bitmap& image, int w, int h, int, int, int progress) {
-  const int limit = progress * 10;
-  for (int row = 0; row < h; ++row) {
-    uint32_t* s = reinterpret_cast<uint32_t*>(screen.Row(row));
-    const uint32_t* n = reinterpret_cast<const uint32_t*>(image.Row(row));
-    const uint32_t first = uint32_t(row) * uint32_t(w);
-    for (int col = 0; col < w; ++col) {
-      if (Rank(first + uint32_t(col)) < limit) s[col] = n[col];
-    }
-  }
-}
-
-// Each block takes the colour of its centre pixel.
-void PixelateInPlace(Bitmap& screen, int w, int h, int block) {
-  for (int top = 0; top < h; top += block) {
-    const int bottom = std::min(top + block, h);
-    const int cy = std::min(top + block / 2, h - 1);
-    for (int left = 0; left < w; left += block) {
-      const int right = std::min(left + block, w);
-      const int cx = std::min(left + block / 2, w - 1);
-      uint32_t colour;
-      std::memcpy(&colour, screen.Row(cy) + size_t(cx) * 4, 4);
-      for (int row = top; row < bottom; ++row) {
-        uint32_t* s = reinterpret_cast<uint32_t*>(screen.Row(row));
-        std::fill(s + left, s + right, colour);
-      }
-    }
-  }
-}
-
-// The old picture coarsens into blocks up to half-way, then the new one sharpens out of
-// blocks of the same size.
-void Pixelate(Bitmap& screen, const Bitmap& image, int w, int h, int, int, int progress) {
-  const int largest = std::max(2, std::min(w, h) / 8);
-  const bool showNew = progress > 50;
-  const int block = 1 + MulDiv(largest - 1, showNew ? 100 - progress : progress, 50);
-  if (showNew) {
-    for (int row = 0; row < h; ++row) std::memcpy(screen.Row(row), image.Row(row), size_t(w) * 4);
-  }
-  if (block > 1) PixelateInPlace(screen, w, h, block);
-}
-
-// Sixteen bytes and their sixteen 16-bit widenings, for the fade.
-using U8x16 = uint8_t __attribute__((vector_size(16)));
-using U16x16 = uint16_t __attribute__((vector_size(32)));
+// A family's routine with the parameters of one style.
+template <auto style>
+constexpr Behaviour Use{&Routine<style>, KindOf(style)};
 
 struct StyleEntry {
   std::string_view name;
-  TransitionRoutine routine;  // null: the style falls back to the fade
+  Behaviour behaviour;
 };
 
-// The styles in number order, from 1. Styles with their own routine: the reveals, slides
-// and expansions from edges, corners and the middle (1 to 6, 10 to 13, 18 to 23, 27, 28,
-// 33, 35 to 46, 52 to 54), the fade (119), random squares (128), the pushes (129, 130,
-// 133, 134), the blinds (137, 138), pixelate (168) and dissolve (169). Every other style
-// fades.
+using enum Edge;
+using enum Motion;
+using enum Axis;
+using enum Turn;
+using enum FrontShape;
+using enum CentreShape;
+using enum Tiling;
+
+// The styles in number order, from 1.
 constexpr std::array<StyleEntry, kStyleCount> kStyles{{
-    // name, routine
-    {"Expand from right", Expand<E::End, E::Full>},                        // 1
-    {"Expand from left", Expand<E::Start, E::Full>},                       // 2
-    {"Slide in from right", Slide<E::End, E::Full>},                       // 3
-    {"Slide in from left", Slide<E::Start, E::Full>},                      // 4
-    {"Reveal from left", Reveal<E::Start, E::Full>},                       // 5
-    {"Reveal from right", Reveal<E::End, E::Full>},                        // 6
-    {"Expand in from right", nullptr},                                     // 7
-    {"Expand in from left", nullptr},                                      // 8
-    {"Expand in to middle", nullptr},                                      // 9
-    {"Expand out from middle", Expand<E::Middle, E::Full>},                // 10
-    {"Reveal out from middle", Reveal<E::Middle, E::Full>},                // 11
-    {"Reveal in from sides", RevealInFromSides},                           // 12
-    {"Expand in from sides", ExpandInFromSides},                           // 13
-    {"Unroll from left", nullptr},                                         // 14
-    {"Unroll from right", nullptr},                                        // 15
-    {"Build up from right", nullptr},                                      // 16
-    {"Build up from left", nullptr},                                       // 17
-    {"Expand from bottom", Expand<E::Full, E::End>},                       // 18
-    {"Expand from top", Expand<E::Full, E::Start>},                        // 19
-    {"Slide in from bottom", Slide<E::Full, E::End>},                      // 20
-    {"Slide in from top", Slide<E::Full, E::Start>},                       // 21
-    {"Reveal from top", Reveal<E::Full, E::Start>},                        // 22
-    {"Reveal from bottom", Reveal<E::Full, E::End>},                       // 23
-    {"Expand in from bottom", nullptr},                                    // 24
-    {"Expand in from top", nullptr},                                       // 25
-    {"Expand in to middle (horiz)", nullptr},                              // 26
-    {"Expand out from middle (horiz)", Expand<E::Full, E::Middle>},        // 27
-    {"Reveal from middle (horiz)", Reveal<E::Full, E::Middle>},            // 28
-    {"Slide in from top / bottom", nullptr},                               // 29
-    {"Expand in from top / bottom", nullptr},                              // 30
-    {"Unroll from top", nullptr},                                          // 31
-    {"Unroll from bottom", nullptr},                                       // 32
-    {"Expand from bottom", Expand<E::Full, E::End>},                       // 33
-    {"Expand in from top", nullptr},                                       // 34
-    {"Expand from bottom right", Expand<E::End, E::End>},                  // 35
-    {"Expand from top right", Expand<E::End, E::Start>},                   // 36
-    {"Expand from top left", Expand<E::Start, E::Start>},                  // 37
-    {"Expand from bottom left", Expand<E::Start, E::End>},                 // 38
-    {"Slide in from bottom right", Slide<E::End, E::End>},                 // 39
-    {"Slide in from top right", Slide<E::End, E::Start>},                  // 40
-    {"Slide in from top left", Slide<E::Start, E::Start>},                 // 41
-    {"Slide in from bottom left", Slide<E::Start, E::End>},                // 42
-    {"Reveal from top left", Reveal<E::Start, E::Start>},                  // 43
-    {"Reveal from bottom left", Reveal<E::Start, E::End>},                 // 44
-    {"Reveal from bottom right", Reveal<E::End, E::End>},                  // 45
-    {"Reveal from top right", Reveal<E::End, E::Start>},                   // 46
-    {"Appear and Contract to top left", nullptr},                          // 47
-    {"Appear and Contract to bottom left", nullptr},                       // 48
-    {"Appear and Contract to bottom right", nullptr},                      // 49
-    {"Appear and Contract to top right", nullptr},                         // 50
-    {"Appear and Contract to middle", nullptr},                            // 51
-    {"Expand out from centre", Expand<E::Middle, E::Middle>},              // 52
-    {"Reveal out from centre", Reveal<E::Middle, E::Middle>},              // 53
-    {"Reveal in to centre", RevealInToCentre},                             // 54
-    {"Quarters Reveal in to middle", nullptr},                             // 55
-    {"Quarters Expand to middle", nullptr},                                // 56
-    {"Quarters Slide in to middle", nullptr},                              // 57
-    {"Curved Reveal from left", nullptr},                                  // 58
-    {"Curved Reveal from right", nullptr},                                 // 59
-    {"Bars in from right", nullptr},                                       // 60
-    {"Bars in from left", nullptr},                                        // 61
-    {"Bars left then right", nullptr},                                     // 62
-    {"Bars right then left", nullptr},                                     // 63
-    {"Bars from both sides", nullptr},                                     // 64
-    {"Uneven shred from right", nullptr},                                  // 65
-    {"Uneven shred from left", nullptr},                                   // 66
-    {"Uneven shred out from middle (horiz)", nullptr},                     // 67
-    {"Uneven shred in to middle (horiz)", nullptr},                        // 68
-    {"Curved Reveal from top", nullptr},                                   // 69
-    {"Curved Reveal from bottom", nullptr},                                // 70
-    {"Bars from bottom", nullptr},                                         // 71
-    {"Bars from top", nullptr},                                            // 72
-    {"Bars top then bottom", nullptr},                                     // 73
-    {"Bars bottom then top", nullptr},                                     // 74
-    {"Bars from top and bottom", nullptr},                                 // 75
-    {"Unven shred from bottom", nullptr},                                  // 76
-    {"Uneven shred from top", nullptr},                                    // 77
-    {"Uneven shred from horizon", nullptr},                                // 78
-    {"Uneven shred in to horizon", nullptr},                               // 79
-    {"Curved reveal from top left", nullptr},                              // 80
-    {"Curved reveal from top right", nullptr},                             // 81
-    {"Curved reveal from bottom left", nullptr},                           // 82
-    {"Curved reveal from bottom right", nullptr},                          // 83
-    {"Elliptic reveal out from centre", nullptr},                          // 84
-    {"Elliptic reveal in to centre", nullptr},                             // 85
-    {"Criss Cross reveal from bottom right", nullptr},                     // 86
-    {"Criss Cross reveal from top right", nullptr},                        // 87
-    {"Criss Cross reveal from bottom left", nullptr},                      // 88
-    {"Criss Cross reveal from top left", nullptr},                         // 89
-    {"Criss Cross reveal bounce from top left", nullptr},                  // 90
-    {"Criss Cross reveal bounce from bottom left", nullptr},               // 91
-    {"Criss Cross reveal bounce from top right", nullptr},                 // 92
-    {"Criss Cross reveal bounce from bottom right", nullptr},              // 93
-    {"Criss Cross reveal from right top and bottom", nullptr},             // 94
-    {"Criss Cross reveal from left top and bottom", nullptr},              // 95
-    {"Criss Cross reveal from left right and bottom", nullptr},            // 96
-    {"Criss Cross reveal from left right and top", nullptr},               // 97
-    {"Criss Cross reveal from top left right and bottom", nullptr},        // 98
-    {"Criss Cross reveal from bottom left top right", nullptr},            // 99
-    {"Uneven shred from bottom and right", nullptr},                       // 100
-    {"Uneven shred from top and right", nullptr},                          // 101
-    {"Uneven shred from bottom and left", nullptr},                        // 102
-    {"Uneven shred from top and left", nullptr},                           // 103
-    {"Uneven shred from horiz and right", nullptr},                        // 104
-    {"Uneven shred from horiz and left", nullptr},                         // 105
-    {"Uneven shred from bottom and vert middle", nullptr},                 // 106
-    {"Uneven shred from top and vert middle", nullptr},                    // 107
-    {"Uneven shred from centre", nullptr},                                 // 108
-    {"Uneven shred to centre", nullptr},                                   // 109
-    {"Reveal diagonal from top left", nullptr},                            // 110
-    {"Reveal diagonal from top right", nullptr},                           // 111
-    {"Reveal diagonal from bottom left", nullptr},                         // 112
-    {"Reveal diagonal from bottom right", nullptr},                        // 113
-    {"Diagonal sweep from top left bottom right anticlockwise", nullptr},  // 114
-    {"Diagonal sweep from top left bottom right clockwise", nullptr},      // 115
-    {"Starburst clockwise from center", nullptr},                          // 116
-    {"Starburst anticlockwise from center", nullptr},                      // 117
-    {"Triangular shred", nullptr},                                         // 118
-    {"Fade", Fade},                                                        // 119
-    {"Pivot from top left", nullptr},                                      // 120
-    {"Pivot from bottom left", nullptr},                                   // 121
-    {"Pivot from top right", nullptr},                                     // 122
-    {"Pivot from bottom right", nullptr},                                  // 123
-    {"Speckle appear from right", nullptr},                                // 124
-    {"Speckle appear from left", nullptr},                                 // 125
-    {"Speckle appear from bottom", nullptr},                               // 126
-    {"Speckle appear from top", nullptr},                                  // 127
-    {"Random squares appear", RandomSquares},                              // 128
-    {"Push right", PushRight},                                             // 129
-    {"Push left", PushLeft},                                               // 130
-    {"Push and squeeze right", nullptr},                                   // 131
-    {"Push and squeeze left", nullptr},                                    // 132
-    {"Push down", PushDown},                                               // 133
-    {"Push up", PushUp},                                                   // 134
-    {"Push and sqeeze down", nullptr},                                     // 135
-    {"Push and sqeeze up", nullptr},                                       // 136
-    {"Blind vertically", BlindVertically},                                 // 137
-    {"Blind horizontally", BlindHorizontally},                             // 138
-    {"Uneven blind from left", nullptr},                                   // 139
-    {"Uneven blind from right", nullptr},                                  // 140
-    {"Uneven blind from top", nullptr},                                    // 141
-    {"Uneven blind from bottom", nullptr},                                 // 142
-    {"Rectangular shred", nullptr},                                        // 143
-    {"Sweep clockwise", nullptr},                                          // 144
-    {"Sweep anticlockwise", nullptr},                                      // 145
-    {"Rectangles apear from left and disapear to right", nullptr},         // 146
-    {"Rectangles apear from right and disapear to left", nullptr},         // 147
-    {"Rectangles apear from up and disapear to bottom", nullptr},          // 148
-    {"Rectangles apear from bottom and disapear to up", nullptr},          // 149
-    {"Rotational rectangle in center", nullptr},                           // 150
-    {"Rotational star in center", nullptr},                                // 151
-    {"Spiral rectangle", nullptr},                                         // 152
-    {"Circular shred", nullptr},                                           // 153
-    {"Reveal V from left", nullptr},                                       // 154
-    {"Reveal V from right", nullptr},                                      // 155
-    {"Reveal V from top", nullptr},                                        // 156
-    {"Reveal V from bottom", nullptr},                                     // 157
-    {"Bow Tie Horizontal", nullptr},                                       // 158
-    {"Bow Tie Vertical", nullptr},                                         // 159
-    {"Diagonal Cross In", nullptr},                                        // 160
-    {"Diagonal Cross Out", nullptr},                                       // 161
-    {"Zigzag Horizontal", nullptr},                                        // 162
-    {"Zigzag Vertical", nullptr},                                          // 163
-    {"Diamond shred", nullptr},                                            // 164
-    {"Reveal diamond out from centre", nullptr},                           // 165
-    {"Reveal diamond in to centre", nullptr},                              // 166
-    {"Diagonal Box Out", nullptr},                                         // 167
-    {"Pixelate", Pixelate},                                                // 168
-    {"Dissolve", Dissolve},                                                // 169
-    {"Random Bars Horizontal", nullptr},                                   // 170
-    {"Random Bars Vertical", nullptr},                                     // 171
-    {"Channel Mix", nullptr},                                              // 172
+    // name, family and parameters
+    {"Expand from right", Use<EdgeMotion{Expand, End, Full}>},                  // 1
+    {"Expand from left", Use<EdgeMotion{Expand, Start, Full}>},                 // 2
+    {"Slide in from right", Use<EdgeMotion{Slide, End, Full}>},                 // 3
+    {"Slide in from left", Use<EdgeMotion{Slide, Start, Full}>},                // 4
+    {"Reveal from left", Use<EdgeMotion{Reveal, Start, Full}>},                 // 5
+    {"Reveal from right", Use<EdgeMotion{Reveal, End, Full}>},                  // 6
+    {"Expand in from right", Use<EdgeMotion{ExpandIn, End, Full}>},             // 7
+    {"Expand in from left", Use<EdgeMotion{ExpandIn, Start, Full}>},            // 8
+    {"Expand in to middle", Use<EdgeMotion{ExpandIn, Sides, Full}>},            // 9
+    {"Expand out from middle", Use<EdgeMotion{Expand, Middle, Full}>},          // 10
+    {"Reveal out from middle", Use<EdgeMotion{Reveal, Middle, Full}>},          // 11
+    {"Reveal in from sides", Use<EdgeMotion{Reveal, Sides, Full}>},             // 12
+    {"Expand in from sides", Use<EdgeMotion{Expand, Sides, Full}>},             // 13
+    {"Unroll from left", Use<EdgeMotion{Unroll, Start, Full}>},                 // 14
+    {"Unroll from right", Use<EdgeMotion{Unroll, End, Full}>},                  // 15
+    {"Build up from right", Use<EdgeMotion{BuildUp, End, Full}>},               // 16
+    {"Build up from left", Use<EdgeMotion{BuildUp, Start, Full}>},              // 17
+    {"Expand from bottom", Use<EdgeMotion{Expand, Full, End}>},                 // 18
+    {"Expand from top", Use<EdgeMotion{Expand, Full, Start}>},                  // 19
+    {"Slide in from bottom", Use<EdgeMotion{Slide, Full, End}>},                // 20
+    {"Slide in from top", Use<EdgeMotion{Slide, Full, Start}>},                 // 21
+    {"Reveal from top", Use<EdgeMotion{Reveal, Full, Start}>},                  // 22
+    {"Reveal from bottom", Use<EdgeMotion{Reveal, Full, End}>},                 // 23
+    {"Expand in from bottom", Use<EdgeMotion{ExpandIn, Full, End}>},            // 24
+    {"Expand in from top", Use<EdgeMotion{ExpandIn, Full, Start}>},             // 25
+    {"Expand in to middle (horiz)", Use<EdgeMotion{ExpandIn, Full, Sides}>},    // 26
+    {"Expand out from middle (horiz)", Use<EdgeMotion{Expand, Full, Middle}>},  // 27
+    {"Reveal from middle (horiz)", Use<EdgeMotion{Reveal, Full, Middle}>},      // 28
+    {"Slide in from top / bottom", Use<EdgeMotion{Slide, Full, Sides}>},        // 29
+    {"Expand in from top / bottom", Use<EdgeMotion{Expand, Full, Sides}>},      // 30
+    {"Unroll from top", Use<EdgeMotion{Unroll, Full, Start}>},                  // 31
+    {"Unroll from bottom", Use<EdgeMotion{Unroll, Full, End}>},                 // 32
+    // 33 and 34 are the upright build-ups; their names repeat 18 and 25.
+    {"Expand from bottom", Use<EdgeMotion{BuildUp, Full, End}>},                    // 33
+    {"Expand in from top", Use<EdgeMotion{BuildUp, Full, Start}>},                  // 34
+    {"Expand from bottom right", Use<EdgeMotion{Expand, End, End}>},                // 35
+    {"Expand from top right", Use<EdgeMotion{Expand, End, Start}>},                 // 36
+    {"Expand from top left", Use<EdgeMotion{Expand, Start, Start}>},                // 37
+    {"Expand from bottom left", Use<EdgeMotion{Expand, Start, End}>},               // 38
+    {"Slide in from bottom right", Use<EdgeMotion{Slide, End, End}>},               // 39
+    {"Slide in from top right", Use<EdgeMotion{Slide, End, Start}>},                // 40
+    {"Slide in from top left", Use<EdgeMotion{Slide, Start, Start}>},               // 41
+    {"Slide in from bottom left", Use<EdgeMotion{Slide, Start, End}>},              // 42
+    {"Reveal from top left", Use<EdgeMotion{Reveal, Start, Start}>},                // 43
+    {"Reveal from bottom left", Use<EdgeMotion{Reveal, Start, End}>},               // 44
+    {"Reveal from bottom right", Use<EdgeMotion{Reveal, End, End}>},                // 45
+    {"Reveal from top right", Use<EdgeMotion{Reveal, End, Start}>},                 // 46
+    {"Appear and Contract to top left", Use<EdgeMotion{Contract, Start, Start}>},   // 47
+    {"Appear and Contract to bottom left", Use<EdgeMotion{Contract, Start, End}>},  // 48
+    {"Appear and Contract to bottom right", Use<EdgeMotion{Contract, End, End}>},   // 49
+    {"Appear and Contract to top right", Use<EdgeMotion{Contract, End, Start}>},    // 50
+    {"Appear and Contract to middle", Use<EdgeMotion{Contract, Middle, Middle}>},   // 51
+    {"Expand out from centre", Use<EdgeMotion{Expand, Middle, Middle}>},            // 52
+    {"Reveal out from centre", Use<EdgeMotion{Reveal, Middle, Middle}>},            // 53
+    {"Reveal in to centre", Use<EdgeMotion{CloseIn, Middle, Middle}>},              // 54
+    {"Quarters Reveal in to middle", Use<EdgeMotion{Reveal, Sides, Sides}>},        // 55
+    {"Quarters Expand to middle", Use<EdgeMotion{Expand, Sides, Sides}>},           // 56
+    {"Quarters Slide in to middle", Use<EdgeMotion{Slide, Sides, Sides}>},          // 57
+    {"Curved Reveal from left", Use<Ellipse{Start, Middle}>},                       // 58
+    {"Curved Reveal from right", Use<Ellipse{End, Middle}>},                        // 59
+    {"Bars in from right", Use<Bars{Across, End, End}>},                            // 60
+    {"Bars in from left", Use<Bars{Across, Start, Start}>},                         // 61
+    {"Bars left then right", Use<Bars{Across, Start, End, true}>},                  // 62
+    {"Bars right then left", Use<Bars{Across, End, Start, true}>},                  // 63
+    {"Bars from both sides", Use<Bars{Across, Start, End}>},                        // 64
+    {"Uneven shred from right", Use<Shreds{End, None}>},                            // 65
+    {"Uneven shred from left", Use<Shreds{Start, None}>},                           // 66
+    {"Uneven shred out from middle (horiz)", Use<Shreds{Middle, None}>},            // 67
+    {"Uneven shred in to middle (horiz)", Use<Shreds{Sides, None}>},                // 68
+    {"Curved Reveal from top", Use<Ellipse{Middle, Start}>},                        // 69
+    {"Curved Reveal from bottom", Use<Ellipse{Middle, End}>},                       // 70
+    {"Bars from bottom", Use<Bars{Down, End, End}>},                                // 71
+    {"Bars from top", Use<Bars{Down, Start, Start}>},                               // 72
+    {"Bars top then bottom", Use<Bars{Down, Start, End, true}>},                    // 73
+    {"Bars bottom then top", Use<Bars{Down, End, Start, true}>},                    // 74
+    {"Bars from top and bottom", Use<Bars{Down, Start, End}>},                      // 75
+    {"Unven shred from bottom", Use<Shreds{None, End}>},                            // 76
+    {"Uneven shred from top", Use<Shreds{None, Start}>},                            // 77
+    {"Uneven shred from horizon", Use<Shreds{None, Middle}>},                       // 78
+    {"Uneven shred in to horizon", Use<Shreds{None, Sides}>},                       // 79
+    {"Curved reveal from top left", Use<Ellipse{Start, Start}>},                    // 80
+    {"Curved reveal from top right", Use<Ellipse{End, Start}>},                     // 81
+    {"Curved reveal from bottom left", Use<Ellipse{Start, End}>},                   // 82
+    {"Curved reveal from bottom right", Use<Ellipse{End, End}>},                    // 83
+    {"Elliptic reveal out from centre", Use<Ellipse{Middle, Middle}>},              // 84
+    {"Elliptic reveal in to centre", Use<Ellipse{Middle, Middle, true}>},           // 85
+    // Criss-crosses: even rows, odd rows, even columns, odd columns, bouncing.
+    {"Criss Cross reveal from bottom right", Use<CrissCross{End, End, End, End}>},      // 86
+    {"Criss Cross reveal from top right", Use<CrissCross{End, End, Start, Start}>},     // 87
+    {"Criss Cross reveal from bottom left", Use<CrissCross{Start, Start, End, End}>},   // 88
+    {"Criss Cross reveal from top left", Use<CrissCross{Start, Start, Start, Start}>},  // 89
+    {"Criss Cross reveal bounce from top left",
+     Use<CrissCross{Start, End, Start, End, true}>},  // 90
+    {"Criss Cross reveal bounce from bottom left",
+     Use<CrissCross{Start, End, End, Start, true}>},  // 91
+    {"Criss Cross reveal bounce from top right",
+     Use<CrissCross{End, Start, Start, End, true}>},  // 92
+    {"Criss Cross reveal bounce from bottom right",
+     Use<CrissCross{End, Start, End, Start, true}>},                                          // 93
+    {"Criss Cross reveal from right top and bottom", Use<CrissCross{End, End, Start, End}>},  // 94
+    {"Criss Cross reveal from left top and bottom",
+     Use<CrissCross{Start, Start, Start, End}>},                                               // 95
+    {"Criss Cross reveal from left right and bottom", Use<CrissCross{Start, End, End, End}>},  // 96
+    {"Criss Cross reveal from left right and top",
+     Use<CrissCross{Start, End, Start, Start}>},  // 97
+    {"Criss Cross reveal from top left right and bottom",
+     Use<CrissCross{Start, End, Start, End}>},  // 98
+    {"Criss Cross reveal from bottom left top right",
+     Use<CrissCross{Start, End, End, Start}>},                               // 99
+    {"Uneven shred from bottom and right", Use<Shreds{End, End}>},           // 100
+    {"Uneven shred from top and right", Use<Shreds{End, Start}>},            // 101
+    {"Uneven shred from bottom and left", Use<Shreds{Start, End}>},          // 102
+    {"Uneven shred from top and left", Use<Shreds{Start, Start}>},           // 103
+    {"Uneven shred from horiz and right", Use<Shreds{End, Middle}>},         // 104
+    {"Uneven shred from horiz and left", Use<Shreds{Start, Middle}>},        // 105
+    {"Uneven shred from bottom and vert middle", Use<Shreds{Middle, End}>},  // 106
+    {"Uneven shred from top and vert middle", Use<Shreds{Middle, Start}>},   // 107
+    {"Uneven shred from centre", Use<Shreds{Middle, Middle}>},               // 108
+    {"Uneven shred to centre", Use<Shreds{Sides, Sides}>},                   // 109
+    {"Reveal diagonal from top left", Use<Front{Straight, Start, Start}>},   // 110
+    {"Reveal diagonal from top right", Use<Front{Straight, End, Start}>},    // 111
+    {"Reveal diagonal from bottom left", Use<Front{Straight, Start, End}>},  // 112
+    {"Reveal diagonal from bottom right", Use<Front{Straight, End, End}>},   // 113
+    // Fans: hub across and down, blades, start angle, on the diagonal, turn, sweep.
+    {"Diagonal sweep from top left bottom right anticlockwise",
+     Use<Fan{Middle, Middle, 2, 0, true, Anticlockwise, 180}>},  // 114
+    {"Diagonal sweep from top left bottom right clockwise",
+     Use<Fan{Middle, Middle, 2, 0, true, Clockwise, 180}>},  // 115
+    {"Starburst clockwise from center",
+     Use<Fan{Middle, Middle, 8, -90, false, Clockwise, 45}>},  // 116
+    {"Starburst anticlockwise from center",
+     Use<Fan{Middle, Middle, 8, -90, false, Anticlockwise, 45}>},                          // 117
+    {"Triangular shred", Use<RandomPieces{Triangles}>},                                    // 118
+    {"Fade", {&Fade, TransitionKind::Blend}},                                              // 119
+    {"Pivot from top left", Use<Fan{Start, Start, 1, 0, false, Clockwise, 90}>},           // 120
+    {"Pivot from bottom left", Use<Fan{Start, End, 1, 0, false, Anticlockwise, 90}>},      // 121
+    {"Pivot from top right", Use<Fan{End, Start, 1, 180, false, Anticlockwise, 90}>},      // 122
+    {"Pivot from bottom right", Use<Fan{End, End, 1, 180, false, Clockwise, 90}>},         // 123
+    {"Speckle appear from right", Use<Speckle{End, None}>},                                // 124
+    {"Speckle appear from left", Use<Speckle{Start, None}>},                               // 125
+    {"Speckle appear from bottom", Use<Speckle{None, End}>},                               // 126
+    {"Speckle appear from top", Use<Speckle{None, Start}>},                                // 127
+    {"Random squares appear", Use<RandomPieces{Squares}>},                                 // 128
+    {"Push right", Use<EdgeMotion{Push, Start, Full}>},                                    // 129
+    {"Push left", Use<EdgeMotion{Push, End, Full}>},                                       // 130
+    {"Push and squeeze right", Use<EdgeMotion{Squeeze, Start, Full}>},                     // 131
+    {"Push and squeeze left", Use<EdgeMotion{Squeeze, End, Full}>},                        // 132
+    {"Push down", Use<EdgeMotion{Push, Full, Start}>},                                     // 133
+    {"Push up", Use<EdgeMotion{Push, Full, End}>},                                         // 134
+    {"Push and sqeeze down", Use<EdgeMotion{Squeeze, Full, Start}>},                       // 135
+    {"Push and sqeeze up", Use<EdgeMotion{Squeeze, Full, End}>},                           // 136
+    {"Blind vertically", Use<Blinds{Across, None}>},                                       // 137
+    {"Blind horizontally", Use<Blinds{Down, None}>},                                       // 138
+    {"Uneven blind from left", Use<Blinds{Across, Start}>},                                // 139
+    {"Uneven blind from right", Use<Blinds{Across, End}>},                                 // 140
+    {"Uneven blind from top", Use<Blinds{Down, Start}>},                                   // 141
+    {"Uneven blind from bottom", Use<Blinds{Down, End}>},                                  // 142
+    {"Rectangular shred", Use<RandomPieces{Bricks}>},                                      // 143
+    {"Sweep clockwise", Use<Fan{Middle, Middle, 1, -90, false, Clockwise, 360}>},          // 144
+    {"Sweep anticlockwise", Use<Fan{Middle, Middle, 1, -90, false, Anticlockwise, 360}>},  // 145
+    {"Rectangles apear from left and disapear to right", Use<BoxWave{Start, None}>},       // 146
+    {"Rectangles apear from right and disapear to left", Use<BoxWave{End, None}>},         // 147
+    {"Rectangles apear from up and disapear to bottom", Use<BoxWave{None, Start}>},        // 148
+    {"Rectangles apear from bottom and disapear to up", Use<BoxWave{None, End}>},          // 149
+    {"Rotational rectangle in center", Use<Spin{0}>},                                      // 150
+    {"Rotational star in center", Use<Spin{5}>},                                           // 151
+    {"Spiral rectangle", Use<Spiral{}>},                                                   // 152
+    {"Circular shred", Use<RandomPieces{Rings}>},                                          // 153
+    {"Reveal V from left", Use<Front{Vee, Start, Full}>},                                  // 154
+    {"Reveal V from right", Use<Front{Vee, End, Full}>},                                   // 155
+    {"Reveal V from top", Use<Front{Vee, Full, Start}>},                                   // 156
+    {"Reveal V from bottom", Use<Front{Vee, Full, End}>},                                  // 157
+    {"Bow Tie Horizontal", Use<Fan{Middle, Middle, 2, 0, false, BothWays, 180}>},          // 158
+    {"Bow Tie Vertical", Use<Fan{Middle, Middle, 2, 90, false, BothWays, 180}>},           // 159
+    {"Diagonal Cross In", Use<Centred{DiagonalCross, true}>},                              // 160
+    {"Diagonal Cross Out", Use<Centred{DiagonalCross, false}>},                            // 161
+    {"Zigzag Horizontal", Use<Front{Zigzag, Full, Start}>},                                // 162
+    {"Zigzag Vertical", Use<Front{Zigzag, Start, Full}>},                                  // 163
+    {"Diamond shred", Use<RandomPieces{Diamonds}>},                                        // 164
+    {"Reveal diamond out from centre", Use<Centred{Diamond, false}>},                      // 165
+    {"Reveal diamond in to centre", Use<Centred{Diamond, true}>},                          // 166
+    {"Diagonal Box Out", Use<BoxWave{Middle, Middle}>},                                    // 167
+    {"Pixelate", Use<Pixelate{}>},                                                         // 168
+    {"Dissolve", Use<Speckle{None, None}>},                                                // 169
+    {"Random Bars Horizontal", Use<RandomPieces{Rows}>},                                   // 170
+    {"Random Bars Vertical", Use<RandomPieces{Columns}>},                                  // 171
+    {"Channel Mix", Use<ChannelMix{}>},                                                    // 172
 }};
 static_assert(kStyles.size() == 172);
 static_assert(kStyles[kFadeStyle - 1].name == "Fade");
@@ -428,44 +279,9 @@ constexpr bool EqualNoCase(std::string_view a, std::string_view b) {
 }  // namespace
 
 void Fade(Bitmap& screen, const Bitmap& newImage, int w, int h, int, int, int progress) {
-  if (w <= 0 || h <= 0 || screen.Width() != w || screen.Height() != h || newImage.Width() != w ||
-      newImage.Height() != h || screen.PixelFormat() != Bitmap::Format::Bgra32 ||
-      newImage.PixelFormat() != Bitmap::Format::Bgra32) {
-    return;
-  }
+  if (!Fits(screen, newImage, w, h)) return;
   const int a = MulDiv(256, std::clamp(progress, 0, 100), 100);
-  // s + floor((n - s) * a / 256) equals floor((s * (256 - a) + n * a) / 256), since
-  // 256 * s divides evenly; that sum is never negative and never above 65 280, so the
-  // blend runs on sixteen unsigned 16-bit lanes at a time (four pixels). The fourth byte
-  // gets the weights 256 and 0, which keep it. 32-bit rows have no padding, so the
-  // picture is one run.
-  const auto keep = uint16_t(256 - a);
-  const auto take = uint16_t(a);
-  const U16x16 keepWeights = {keep, keep, keep, 256, keep, keep, keep, 256,
-                              keep, keep, keep, 256, keep, keep, keep, 256};
-  const U16x16 takeWeights = {take, take, take, 0, take, take, take, 0,
-                              take, take, take, 0, take, take, take, 0};
-  uint8_t* s = screen.Data();
-  const uint8_t* n = newImage.Data();
-  const size_t bytes = size_t(w) * size_t(h) * 4;
-  size_t i = 0;
-  for (; i + sizeof(U8x16) <= bytes; i += sizeof(U8x16)) {
-    U8x16 sv;
-    U8x16 nv;
-    std::memcpy(&sv, s + i, sizeof sv);
-    std::memcpy(&nv, n + i, sizeof nv);
-    const U16x16 blended = (__builtin_convertvector(sv, U16x16) * keepWeights +
-                            __builtin_convertvector(nv, U16x16) * takeWeights) >>
-                           8;
-    const U8x16 out = __builtin_convertvector(blended, U8x16);
-    std::memcpy(s + i, &out, sizeof out);
-  }
-  // The last pixels when the count is not a multiple of four, in the plain signed form.
-  for (; i < bytes; i += 4) {
-    for (size_t c = 0; c < 3; ++c) {
-      s[i + c] = uint8_t(s[i + c] + (((int(n[i + c]) - int(s[i + c])) * a) >> 8));
-    }
-  }
+  BlendToward(screen, newImage, w, h, {a, a, a});
 }
 
 std::string_view TransitionStyleName(int style) {
@@ -484,12 +300,12 @@ int FindTransitionStyle(std::string_view name) {
 
 TransitionRoutine TransitionRoutineOf(int style) {
   if (style < 1 || style > kStyleCount) return nullptr;
-  const TransitionRoutine own = kStyles[size_t(style - 1)].routine;
-  return own ? own : &Fade;
+  return kStyles[size_t(style - 1)].behaviour.routine;
 }
 
-bool HasOwnRoutine(int style) {
-  return style >= 1 && style <= kStyleCount && kStyles[size_t(style - 1)].routine != nullptr;
+TransitionKind TransitionStyleKind(int style) {
+  if (style < 1 || style > kStyleCount) return TransitionKind::Reveal;
+  return kStyles[size_t(style - 1)].behaviour.kind;
 }
 
 }  // namespace controls

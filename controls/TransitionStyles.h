@@ -1,7 +1,7 @@
 // The numbered transition styles of the picture transition control: their names and the
 // routines that compose one frame. A routine gets the frame bitmap holding the starting
 // image, the new image (both 32 bits per pixel, w x h), the picture's size scaled by the
-// progress (x, y) and the progress itself (1 to 99), and writes the frame in place.
+// progress (x, y) and the progress itself (0 to 100), and writes the frame in place.
 // Routines are stateless: a frame depends only on the two images and the progress.
 #pragma once
 
@@ -14,6 +14,14 @@ namespace controls {
 
 using TransitionRoutine = void (*)(gui::Bitmap& screen, const gui::Bitmap& newImage, int w, int h,
                                    int x, int y, int progress);
+
+// What a style's frames are made of, which says what can be expected of them.
+enum class TransitionKind : uint8_t {
+  Reveal,   // new pixels replace old ones in place, and the new picture's share only grows
+  Turning,  // in place too, but the shape turns, so the share may fall back for a while
+  Motion,   // the pictures move, stretch or turn into blocks: every pixel is one of theirs
+  Blend,    // every channel lies between the old and the new value of its pixel
+};
 
 // Styles 1 to kStyleCount have a routine; style 0 is drawn by the application.
 constexpr int kStyleCount = 172;
@@ -53,10 +61,11 @@ constexpr ScaledExtent ScaleByProgress(int w, int h, int progress) {
 std::string_view TransitionStyleName(int style);
 // The first style whose name matches (any letter case; "Custom" is 0), or -1.
 int FindTransitionStyle(std::string_view name);
-// The routine of styles 1 to 172; null for 0 and above 172.
+// The routine of styles 1 to 172; null for 0 and above 172. At progress 0 it leaves the
+// starting image and at 100 it gives the new picture exactly.
 TransitionRoutine TransitionRoutineOf(int style);
-// Whether a style has a routine of its own rather than falling back to the fade.
-bool HasOwnRoutine(int style);
+// What the frames of styles 1 to 172 are made of.
+TransitionKind TransitionStyleKind(int style);
 
 // Style 119: every blue, green and red byte moves toward the new image's by
 // floor((n - s) * a / 256) with a = MulDiv(256, progress, 100); the fourth byte stays.

@@ -1,14 +1,21 @@
 #include "cpuinfo/CpuidDump.h"
 
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <vector>
+
+#include "platform/CommandLine.h"
 
 namespace cpuinfo {
 namespace {
+
+// A real dump is a few kilobytes and its lines a few dozen bytes; anything this large is
+// something else.
+constexpr size_t kMaxDumpBytes = 16u << 20;
+constexpr size_t kMaxLineBytes = 64u << 10;
 
 [[noreturn]] void Fail(const std::string& origin, size_t line, const std::string& problem) {
   throw CpuidDumpError(origin + ":" + std::to_string(line) + ": " + problem);
@@ -99,58 +106,128 @@ void ReadComment(std::string_view comment, CpuidDump& dump, const std::string& o
   }
 }
 
-}  // namespace
+// Reads a dump piece by piece and line by line, so that a file is never held whole, the
+// first bad line ends the reading, and an endless input ends at the size bound.
+class DumpReader {
+ public:
+  explicit DumpReader(std::string origin) : origin_(std::move(origin)) {}
 
-CpuidDump ParseCpuidDump(std::string_view text, const std::string& origin) {
-  CpuidDump dump;
-  std::map<uint32_t, size_t> firstLine;
-  size_t lineNumber = 0;
-  size_t begin = 0;
-  while (begin < text.size()) {
-    size_t end = text.find('\n', begin);
-    if (end == std::string_view::npos) end = text.size();
-    const std::string_view line = Trimmed(text.substr(begin, end - begin));
-    begin = end + 1;
-    ++lineNumber;
-    if (line.empty()) continue;
+  void Feed(std::string_view bytes) {
+    total_ += bytes.size();
+    if (total_ > kMaxDumpBytes) {
+      throw CpuidDumpError(origin_ + ": larger than 16 MB, not a CPUID dump");
+    }
+    size_t end = bytes.find('\n');
+    while (end != std::string_view::npos) {
+      if (pending_.empty() && !overlong_) {
+        Line(bytes.substr(0, end));
+      } else {
+        Keep(bytes.substr(0, end));
+        Line(pending_);
+        pending_.clear();
+      }
+      bytes.remove_prefix(end + 1);
+      end = bytes.find('\n');
+    }
+    Keep(bytes);
+  }
+
+  CpuidDump Finish() {
+    if (!pending_.empty() || overlong_) Line(pending_);
+    if (dump_.leaves.empty()) throw CpuidDumpError(origin_ + ": no CPUID leaves recorded");
+    return std::move(dump_);
+  }
+
+ private:
+  // Holds the start of an unfinished line, but never more than a line may hold: the rest
+  // of an endless line is only counted.
+  void Keep(std::string_view part) {
+    if (pending_.size() + part.size() > kMaxLineBytes) {
+      overlong_ = true;
+      return;
+    }
+    pending_.append(part);
+  }
+
+  void Line(std::string_view text) {
+    ++line_number_;
+    if (overlong_ || text.size() > kMaxLineBytes) {
+      Fail(origin_, line_number_, "line longer than 64 KB, not a CPUID dump");
+    }
+    if (line_number_ == 1) text = WithoutByteOrderMark(text);
+    const std::string_view line = Trimmed(text);
+    if (line.empty()) return;
     if (line.front() == '#') {
-      ReadComment(line, dump, origin, lineNumber);
-      continue;
+      ReadComment(line, dump_, origin_, line_number_);
+      return;
     }
     const std::vector<std::string_view> words = Words(line);
     if (words.size() != 5) {
-      Fail(origin, lineNumber,
+      Fail(origin_, line_number_,
            "expected five hexadecimal words (leaf eax ebx ecx edx), found " +
                std::to_string(words.size()));
     }
     uint32_t values[5];
-    for (size_t i = 0; i < 5; ++i) values[i] = HexWord(words[i], origin, lineNumber);
-    const auto [previous, added] = firstLine.emplace(values[0], lineNumber);
+    for (size_t i = 0; i < 5; ++i) values[i] = HexWord(words[i], origin_, line_number_);
+    const auto [previous, added] = first_line_.emplace(values[0], line_number_);
     if (!added) {
-      Fail(origin, lineNumber,
+      Fail(origin_, line_number_,
            "leaf " + Quoted(words[0]) + " repeats the one on line " +
                std::to_string(previous->second));
     }
-    dump.leaves[values[0]] = CpuidRegisters{values[1], values[2], values[3], values[4]};
+    dump_.leaves[values[0]] = CpuidRegisters{values[1], values[2], values[3], values[4]};
   }
-  if (dump.leaves.empty()) {
-    throw CpuidDumpError(origin + ": no CPUID leaves recorded");
+
+  // Editors on Windows may start a UTF-8 file with a byte-order mark; UTF-16 cannot be
+  // read at all and is said so, rather than reported as a line of odd words.
+  std::string_view WithoutByteOrderMark(std::string_view line) const {
+    constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+    if (line.substr(0, kUtf8Mark.size()) == kUtf8Mark) return line.substr(kUtf8Mark.size());
+    const bool utf16Mark = line.substr(0, 2) == "\xFF\xFE" || line.substr(0, 2) == "\xFE\xFF";
+    const bool utf16Text = line.size() >= 2 && (line[0] == '\0') != (line[1] == '\0');
+    if (utf16Mark || utf16Text) {
+      throw CpuidDumpError(origin_ + ": looks like UTF-16; save the dump as UTF-8 or ASCII");
+    }
+    return line;
   }
-  return dump;
+
+  std::string origin_;
+  size_t total_ = 0;
+  std::string pending_;    // the start of a line whose end has not been fed yet
+  bool overlong_ = false;  // that line is too long to be a dump line
+  size_t line_number_ = 0;
+  CpuidDump dump_;
+  std::map<uint32_t, size_t> first_line_;
+};
+
+}  // namespace
+
+CpuidDump ParseCpuidDump(std::string_view text, const std::string& origin) {
+  DumpReader reader(origin);
+  reader.Feed(text);
+  return reader.Finish();
 }
 
-CpuidDump LoadCpuidDump(const std::string& path) {
+CpuidDump LoadCpuidDump(const std::string& path, const std::string& origin) {
+  const std::string& name = origin.empty() ? path : origin;
+  const std::filesystem::path file_path = platform::PathFromUtf8(path);
   std::error_code error;
-  if (std::filesystem::is_directory(path, error)) {
-    throw CpuidDumpError(path + ": cannot read (it is a directory)");
+  if (std::filesystem::is_directory(file_path, error)) {
+    throw CpuidDumpError(name + ": cannot read (it is a directory)");
   }
-  std::ifstream file(path, std::ios::binary);
+  // Read as a stream rather than by its size, so that pipes and FIFOs work too.
+  std::ifstream file(file_path, std::ios::binary);
   if (!file) {
-    throw CpuidDumpError(path + ": cannot open (" + std::strerror(errno) + ")");
+    throw CpuidDumpError(name + ": cannot open (" + std::strerror(errno) + ")");
   }
-  std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) throw CpuidDumpError(path + ": cannot read");
-  return ParseCpuidDump(content, path);
+  DumpReader reader(name);
+  std::array<char, 64 * 1024> buffer;
+  while (file) {
+    file.read(buffer.data(), buffer.size());
+    reader.Feed(std::string_view(buffer.data(), size_t(file.gcount())));
+  }
+  if (file.bad()) throw CpuidDumpError(name + ": cannot read");
+  return reader.Finish();
 }
 
 CpuidRegisters ReplayCpuidSource::Execute(uint32_t leaf) {

@@ -27,9 +27,11 @@ class CpuidDumpError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// origin names the text in error messages.
+// origin names the text in error messages. Input larger than 16 MB is refused; a UTF-8
+// byte-order mark is skipped, and UTF-16 is refused as such.
 CpuidDump ParseCpuidDump(std::string_view text, const std::string& origin);
-CpuidDump LoadCpuidDump(const std::string& path);
+// Reads the file line by line (a pipe or FIFO works too); origin defaults to the path.
+CpuidDump LoadCpuidDump(const std::string& path, const std::string& origin = {});
 
 // Answers every processor of the recorded machine with the dump; unlisted leaves answer
 // zeros.

@@ -3,7 +3,6 @@
 #include <png.h>
 
 #include <csetjmp>
-#include <fstream>
 
 namespace gui {
 
@@ -65,14 +64,6 @@ std::vector<uint8_t> EncodePng(const Bitmap& bitmap, PngChannels channels) {
   png_destroy_write_struct(&png, &info);
   if (!ok) out.clear();
   return out;
-}
-
-bool WritePng(const Bitmap& bitmap, const std::string& path, PngChannels channels) {
-  const std::vector<uint8_t> bytes = EncodePng(bitmap, channels);
-  if (bytes.empty()) return false;
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-  return bool(file);
 }
 
 }  // namespace gui

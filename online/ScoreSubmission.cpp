@@ -5,8 +5,12 @@
 namespace online {
 namespace {
 
+// Printable ASCII that a query value may not hold as it is: the parameter separators, and
+// the characters an address may not contain raw at all.
+constexpr std::string_view kReserved = "%&#+\"<>\\^`{|}";
+
 bool NeedsEscape(unsigned char c) {
-  return c <= 0x20 || c >= 0x7F || c == '%' || c == '&' || c == '#' || c == '+';
+  return c <= 0x20 || c >= 0x7F || kReserved.find(char(c)) != std::string_view::npos;
 }
 
 void AppendParameter(std::string& address, std::string_view separator, std::string_view key,

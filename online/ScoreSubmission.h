@@ -20,10 +20,11 @@ struct ScoreSubmission {
   std::string CpuFamily;
 };
 
-// A query value made safe for the address: a space becomes "%20", and '%', '&', '#', '+'
-// and every control or non-ASCII byte become %XX, so a processor name holding them
-// neither splits its parameter nor cuts off the rest of the address. Everything else,
-// '(' and ')' included, is sent as it is.
+// A query value made safe for the address: a space becomes "%20", and '%', '&', '#', '+',
+// the characters an address may not hold raw ('"', '<', '>', '\\', '^', '`', '{', '|',
+// '}') and every control or non-ASCII byte become %XX, so a processor name holding them
+// neither splits its parameter, cuts off the rest of the address, nor makes it invalid.
+// Everything else, '(' and ')' included, is sent as it is.
 std::string EscapeQueryValue(std::string_view value);
 
 // The site's add-score address with the keys macaddress, speed, cpudesc, vendor,

@@ -79,6 +79,8 @@ struct FrameView {
   int stride = 0;
 };
 
+class NativeWindow;
+
 struct WindowOptions {
   std::string title{};
   int x = 0;  // screen position of the client area
@@ -87,6 +89,8 @@ struct WindowOptions {
   int height = 100;
   bool borderless = true;
   bool topmost = false;
+  // An owned window stays above its owner and has no task-bar entry of its own.
+  const NativeWindow* owner = nullptr;
 };
 
 class NativeWindow {
@@ -105,6 +109,11 @@ class NativeWindow {
   // Asked on a left press at a client point: true makes the press move the window by
   // the pointer's motion until release, and the press is not delivered as an event.
   virtual void SetDragTest(std::function<bool(int x, int y)> test) = 0;
+  // Brings the window to the front and gives it the keyboard focus.
+  virtual void Raise() = 0;
+  // A disabled window takes no mouse or key input; a press on it brings its frontmost
+  // enabled owned window to the front (as the owner of a running modal dialog does).
+  virtual void SetEnabled(bool enabled) = 0;
 };
 
 class Backend {

@@ -5,9 +5,10 @@ set -euo pipefail
 dir=$1; shift
 root=$(cd "$(dirname "$0")/.." && pwd)
 cache=$dir/CMakeCache.txt
-# CMake keeps the compiler a folder was first configured with: a folder made with
-# another one starts over.
-if [ -f "$cache" ] && [ -n "${CXX:-}" ] &&
+# CMake keeps the compiler a folder was first configured with: a native folder made
+# with another one than CXX names starts over (cross folders take theirs from the
+# toolchain file).
+if [ -f "$cache" ] && [ -n "${CXX:-}" ] && ! grep -q "^CMAKE_TOOLCHAIN_FILE:" "$cache" &&
    ! grep -qx "CMAKE_CXX_COMPILER:FILEPATH=$(command -v "$CXX")" "$cache"; then
   rm -rf "$dir"
 fi

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: the format check, the native release build with
 # GCC, the sanitizer build with clang (so both compilers build and pass every test), the
-# Windows cross builds (64-bit tests under wine) and the end-to-end checks. Prints how
-# long each step took.
+# Windows cross builds (64-bit tests under wine), the end-to-end checks (once more on the
+# sanitizer build), the dump fuzzer and the random-input test. Prints how long each step
+# took.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -38,5 +39,15 @@ for extra in scripts/test-windows.sh scripts/test-e2e.sh; do
     "$extra"
   fi
 done
+
+step "end-to-end with AddressSanitizer and UndefinedBehaviorSanitizer"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 scripts/test-e2e.sh build-asan
+
+step "fuzzer: CPUID dumps for 60 s"
+scripts/test-fuzz.sh 60
+
+step "monkey: random input for 75 s on the sanitizer build"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 scripts/test-monkey.sh build-asan 75
+
 finish_step
 printf '\nall tests passed in %d s\n' "$SECONDS"

@@ -1,6 +1,9 @@
 #include "tools/InfoOptions.h"
 
 #include <array>
+#include <set>
+
+#include "tools/ShownText.h"
 
 namespace tools {
 namespace {
@@ -35,6 +38,7 @@ std::span<const OptionSpec> OptionTable() {
 
 ParsedOptions ParseOptions(const std::vector<std::string>& args) {
   ParsedOptions parsed;
+  std::set<const OptionSpec*> given;
   for (size_t i = 0; i < args.size(); ++i) {
     std::string name = args[i];
     std::optional<std::string> value;
@@ -47,11 +51,17 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
     const OptionSpec* spec = Find(name);
     if (!spec) {
       parsed.error = (name.rfind("-", 0) == 0 ? "unknown option '" : "unexpected argument '") +
-                     args[i] + "' (see --help)";
+                     ShownArgument(args[i]) + "' (see --help)";
+      return parsed;
+    }
+    if (!given.insert(spec).second) {
+      parsed.error = std::string("option ") + spec->name + " is given twice";
       return parsed;
     }
     if (spec->argument && !value) {
-      if (i + 1 >= args.size()) {
+      // The next word is the value unless it is another option: "--cpuid-dump --json"
+      // forgot the file. A file whose name starts with '-' is still "--cpuid-dump=-x".
+      if (i + 1 >= args.size() || args[i + 1].rfind("-", 0) == 0) {
         parsed.error = std::string("option ") + spec->name + " needs " + spec->argument;
         return parsed;
       }

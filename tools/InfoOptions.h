@@ -32,7 +32,8 @@ struct ParsedOptions {
   std::string error;  // empty when the command line is sound
 };
 
-// Accepts "--name VALUE" and "--name=VALUE" for options that take a value.
+// Accepts "--name VALUE" and "--name=VALUE" for options that take a value; a VALUE that
+// starts with '-' must use the second form. Each option may be given once.
 ParsedOptions ParseOptions(const std::vector<std::string>& args);
 
 std::string UsageText();

@@ -1,13 +1,17 @@
 #include "tools/InfoTool.h"
 
+#include <cerrno>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 
 #include "cpuinfo/CpuidDump.h"
+#include "platform/CommandLine.h"
 #include "tools/ClockReport.h"
 #include "tools/InfoOptions.h"
 #include "tools/InfoReport.h"
 #include "tools/ReportFormats.h"
+#include "tools/ShownText.h"
 
 namespace tools {
 namespace {
@@ -15,6 +19,24 @@ namespace {
 int Fail(std::ostream& err, const std::string& message) {
   err << "tachora-info: " << message << "\n";
   return kExitBadInput;
+}
+
+// The file name of a UTF-8 path, in UTF-8.
+std::string FileName(const std::string& path) {
+  const std::u8string name = platform::PathFromUtf8(path).filename().u8string();
+  return std::string(name.begin(), name.end());
+}
+
+// Writes the finished output; a full disk or a closed pipe is said on err.
+int Emit(std::ostream& out, std::ostream& err, const std::string& text) {
+  errno = 0;
+  out << text;
+  out.flush();
+  if (out) return 0;
+  const int cause = errno;
+  err << "tachora-info: cannot write to standard output"
+      << (cause ? std::string(" (") + std::strerror(cause) + ")" : std::string()) << "\n";
+  return kExitWriteFailed;
 }
 
 std::string Render(const InfoOptions& options, const InfoReport& report,
@@ -28,30 +50,24 @@ int RunInfoTool(const std::vector<std::string>& args, std::ostream& out, std::os
   const ParsedOptions parsed = ParseOptions(args);
   if (!parsed.error.empty()) return Fail(err, parsed.error);
   const InfoOptions& options = parsed.options;
-  if (options.help) {
-    out << UsageText();
-    return 0;
-  }
-  if (options.version) {
-    out << kProgramVersion << "\n";
-    return 0;
-  }
+  if (options.help) return Emit(out, err, UsageText());
+  if (options.version) return Emit(out, err, std::string(kProgramVersion) + "\n");
   if (options.clock) {
     // A recorded dump cannot be timed.
     if (options.dumpPath) return Fail(err, "--clock measures the live processor, not a dump");
-    out << RenderClock(MeasureBothClocks());
-    return out ? 0 : 1;
+    return Emit(out, err, RenderClock(MeasureBothClocks()));
   }
   // The whole report is built in memory first: a failure prints nothing on out.
   std::string text;
   try {
     if (options.dumpPath) {
-      cpuinfo::ReplayCpuidSource source(cpuinfo::LoadCpuidDump(*options.dumpPath));
+      cpuinfo::ReplayCpuidSource source(
+          cpuinfo::LoadCpuidDump(*options.dumpPath, ShownArgument(*options.dumpPath)));
       const cpuinfo::ScopedCpuidSource installed(source);
       const std::string& name = source.Dump().name;
-      const std::string heading =
-          "Recorded processor " + (name.empty() ? std::string("(unnamed)") : name) + "\n" +
-          "Dump file          " + std::filesystem::path(*options.dumpPath).filename().string();
+      const std::string heading = "Recorded processor " +
+                                  (name.empty() ? std::string("(unnamed)") : name) + "\n" +
+                                  "Dump file          " + FileName(*options.dumpPath);
       text = Render(options, CollectReport(false), heading);
     } else {
       text = Render(options, CollectReport(options.measureSpeed), "Processor 0 of this computer");
@@ -61,9 +77,7 @@ int RunInfoTool(const std::vector<std::string>& args, std::ostream& out, std::os
   } catch (const std::exception& error) {
     return Fail(err, std::string("internal error: ") + error.what());
   }
-  out << text;
-  out.flush();
-  return out ? 0 : 1;
+  return Emit(out, err, text);
 }
 
 }  // namespace tools

@@ -9,8 +9,10 @@ namespace tools {
 
 constexpr const char* kProgramVersion = "3.0.3.3";
 constexpr int kExitBadInput = 2;
+constexpr int kExitWriteFailed = 1;
 
-// Writes the whole report to out, or one error line to err and nothing to out.
+// Writes the whole report to out, or one error line to err and nothing to out (and when
+// out cannot be written, one line to err and kExitWriteFailed).
 int RunInfoTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace tools

@@ -1,14 +1,20 @@
 // tachora-info: the processor identification library's view of a processor.
 #include <clocale>
+#include <csignal>
 #include <iostream>
 
 #include "cpuinfo/Processor.h"
+#include "platform/CommandLine.h"
 #include "tools/InfoTool.h"
 
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
+#ifdef SIGPIPE
+  // A closed pipe is a failed write, said on stderr like any other, not a silent end.
+  std::signal(SIGPIPE, SIG_IGN);
+#endif
   cpuinfo::InitializeLibrary();
-  const std::vector<std::string> args(argv + 1, argv + argc);
+  const std::vector<std::string> args = platform::CommandLineArguments(argc, argv);
   const int status = tools::RunInfoTool(args, std::cout, std::cerr);
   cpuinfo::FinalizeLibrary();
   return status;

@@ -2,27 +2,10 @@
 
 #include "cpuinfo/Values.h"
 #include "tools/ReportFormats.h"
+#include "tools/ShownText.h"
 
 namespace tools {
 namespace {
-
-// Register text is Latin-1 and may hold control bytes: show it as UTF-8, controls as
-// spaces.
-std::string Shown(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F) {
-      out += ' ';
-    } else if (byte < 0x80) {
-      out += c;
-    } else {
-      out += static_cast<char>(0xC0 | (byte >> 6));
-      out += static_cast<char>(0x80 | (byte & 0x3F));
-    }
-  }
-  return out;
-}
 
 std::string Padded(const std::string& text, size_t width) {
   return text.size() >= width ? text + " " : text + std::string(width - text.size(), ' ');
@@ -56,7 +39,7 @@ std::string WithoutTrailingSpaces(const std::string& text) {
 constexpr size_t kCaption = 20;
 
 void Row(std::string& out, const std::string& caption, const std::string& value) {
-  out += "  " + Padded(caption, kCaption) + Shown(value) + "\n";
+  out += "  " + Padded(caption, kCaption) + ShownLatin1(value) + "\n";
 }
 
 void Heading(std::string& out, const std::string& title) {
@@ -73,8 +56,13 @@ std::string CacheSize(const CacheFacts& cache, bool trace) {
 
 std::string RenderText(const InfoReport& r, const std::string& heading) {
   std::string out;
-  for (char c : heading) out += static_cast<unsigned char>(c) < 0x20 && c != '\n' ? ' ' : c;
-  out += "\n";
+  size_t begin = 0;
+  while (begin <= heading.size()) {
+    size_t end = heading.find('\n', begin);
+    if (end == std::string::npos) end = heading.size();
+    out += ShownUtf8(std::string_view(heading).substr(begin, end - begin)) + "\n";
+    begin = end + 1;
+  }
 
   Heading(out, "CPU details");
   Row(out, "Description", r.factDescription);
@@ -122,8 +110,8 @@ std::string RenderText(const InfoReport& r, const std::string& heading) {
         "  " + Padded("Bit", 5) + Padded("Mnemonic", 10) + Padded("Description", 48) + "Present\n";
     for (size_t bit = 0; bit < set.flags.size(); ++bit) {
       const FlagFacts& flag = set.flags[bit];
-      out += "  " + Padded(std::to_string(bit), 5) + Padded(Shown(flag.mnemonic), 10) +
-             Padded(Shown(flag.description), 48) + YesNo(flag.available) + "\n";
+      out += "  " + Padded(std::to_string(bit), 5) + Padded(ShownLatin1(flag.mnemonic), 10) +
+             Padded(ShownLatin1(flag.description), 48) + YesNo(flag.available) + "\n";
     }
   }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,8 +50,14 @@ class FontFace {
   virtual int Kerning(char32_t left, char32_t right) = 0;
   // The font file in use (empty when no font could be found at all).
   virtual const std::string& FilePath() const = 0;
-  // True when bold was asked for and the face had no bold of its own.
+  // True when bold was asked for and the library draws it heavier itself: the face has
+  // no bold of its own, or its bold file has only the regular strokes.
   virtual bool SyntheticBold() const = 0;
+};
+
+class FontError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
 };
 
 // Process-wide font access; faces are cached by request and live until the process ends.
@@ -58,7 +65,9 @@ class FontLibrary {
  public:
   static FontLibrary& Instance();
   virtual ~FontLibrary() = default;
-  // Never fails: an unknown family falls back to the system's default sans face.
+  // A family that cannot be found falls back to a face that exists (the system's default
+  // sans face, or a compatibility face), with one warning naming the missing family.
+  // Throws FontError only when no font at all can be loaded.
   virtual FontFace& Face(const FontRequest& request) = 0;
   // The file serving a family (after substitution), as the face lookup would choose it.
   virtual std::string FindFile(std::string_view family, bool bold) = 0;

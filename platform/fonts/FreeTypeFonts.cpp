@@ -2,22 +2,28 @@
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_OUTLINE_H
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <mutex>
+#include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <tuple>
 #include <unordered_map>
 #include <vector>
 
-#include "platform/fonts/Font.h"
+#include "platform/fonts/FreeTypeFonts.h"
+#include "platform/fonts/GlyphRaster.h"
 
 namespace platform {
 
@@ -36,8 +42,9 @@ constexpr Substitute kSubstitutes[] = {
     {"Small Fonts", "Small Fonts"},
 };
 
-// Folders fontconfig does not scan by default but that hold faces we substitute.
-constexpr const char* kExtraFontDirs[] = {"/usr/share/wine/fonts"};
+// The folder of the Windows compatibility faces: fontconfig does not scan it by default,
+// but it holds faces we substitute.
+constexpr const char* kCompatibilityFonts = "/usr/share/wine/fonts";
 
 bool SameName(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -58,11 +65,18 @@ int RoundedScale(long fontUnits, int pixelSize, int unitsPerEm) {
   return int(std::lround(double(fontUnits) * pixelSize / unitsPerEm));
 }
 
+// How a face asked for in bold gets its weight.
+enum class BoldStyle {
+  kNone,       // regular asked for, or the bold file's own strokes
+  kThickened,  // a bold file with regular strokes: its outlines are thickened
+  kSmeared,    // no bold file: every column drawn twice, as the desktop simulates bold
+};
+
 class FreeTypeFace final : public FontFace {
  public:
   FreeTypeFace(FT_Library library, std::string path, int index, const FontRequest& request,
-               bool synthesizeBold)
-      : path_(std::move(path)), request_(request), synthetic_bold_(synthesizeBold) {
+               BoldStyle bold)
+      : path_(std::move(path)), request_(request), bold_(bold) {
     if (path_.empty() || FT_New_Face(library, path_.c_str(), index, &face_) != 0) {
       face_ = nullptr;
       path_.clear();
@@ -78,7 +92,7 @@ class FreeTypeFace final : public FontFace {
 
   const FontMetrics& Metrics() const override { return metrics_; }
   const std::string& FilePath() const override { return path_; }
-  bool SyntheticBold() const override { return synthetic_bold_; }
+  bool SyntheticBold() const override { return bold_ != BoldStyle::kNone; }
 
   const Glyph& GlyphFor(char32_t code) override {
     std::lock_guard lock(mutex_);
@@ -152,43 +166,46 @@ class FreeTypeFace final : public FontFace {
       return glyph;
     }
     // Aliased text uses the face's own 1-bit strikes where it has them; anti-aliased
-    // text always renders the outlines.
-    const FT_Int32 flags = request_.antialias
-                               ? FT_LOAD_RENDER | FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_NORMAL
-                               : FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME;
+    // text, and thickened text (whose strikes are as thin as its outlines), always
+    // renders the outlines.
+    const bool outlines = request_.antialias || bold_ == BoldStyle::kThickened;
+    const FT_Int32 flags =
+        (request_.antialias ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME) |
+        (outlines ? FT_LOAD_NO_BITMAP : 0);
     if (FT_Load_Char(face_, code, flags) != 0 && FT_Load_Char(face_, '?', flags) != 0) {
       return glyph;
     }
     const FT_GlyphSlot slot = face_->glyph;
+    if (bold_ == BoldStyle::kThickened && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+      // Vertical strokes one sixteenth of the em heavier: a bold stem at 11 to 16 pixels.
+      // Horizontal strokes stay, so the dot of an 'i' stays clear of its stem.
+      FT_Outline_EmboldenXY(&slot->outline, FT_Pos(face_->size->metrics.x_ppem) * 64 / 16, 0);
+    }
+    if (FT_Render_Glyph(slot, request_.antialias ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO) !=
+        0) {
+      return glyph;
+    }
     const FT_Bitmap& bitmap = slot->bitmap;
     glyph.left = slot->bitmap_left;
     glyph.top = slot->bitmap_top;
     glyph.width = int(bitmap.width);
     glyph.height = int(bitmap.rows);
     glyph.advance = int((slot->advance.x + 32) >> 6);
-    glyph.coverage.assign(size_t(glyph.width) * size_t(glyph.height), 0);
-    for (int y = 0; y < glyph.height; ++y) {
-      const unsigned char* row = bitmap.buffer + ptrdiff_t(y) * bitmap.pitch;
-      uint8_t* out = glyph.coverage.data() + size_t(y) * size_t(glyph.width);
-      for (int x = 0; x < glyph.width; ++x) {
-        uint8_t value = 0;
-        if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
-          value = (row[x >> 3] & (0x80 >> (x & 7))) ? 255 : 0;
-        } else if (bitmap.pixel_mode == FT_PIXEL_MODE_GRAY) {
-          const int levels = std::max(int(bitmap.num_grays) - 1, 1);
-          value = uint8_t(row[x] * 255 / levels);
-          if (!request_.antialias) value = value >= 128 ? 255 : 0;
-        }
-        out[x] = value;
-      }
+    if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO || bitmap.pixel_mode == FT_PIXEL_MODE_GRAY) {
+      glyph.coverage = CoverageFromRows(
+          bitmap.buffer, bitmap.pitch, glyph.width, glyph.height,
+          bitmap.pixel_mode == FT_PIXEL_MODE_MONO ? RowFormat::Mono : RowFormat::Gray,
+          int(bitmap.num_grays), request_.antialias);
+    } else {
+      glyph.coverage.assign(size_t(glyph.width) * size_t(glyph.height), 0);
     }
-    if (synthetic_bold_) Embolden(glyph);
+    if (bold_ == BoldStyle::kSmeared) Smear(glyph);
     return glyph;
   }
 
   // Simulated bold as the desktop draws it: every column is also drawn one pixel to the
   // right, and the glyph advances one pixel more.
-  static void Embolden(Glyph& glyph) {
+  static void Smear(Glyph& glyph) {
     ++glyph.advance;
     if (glyph.width == 0) return;
     const int width = glyph.width + 1;
@@ -208,7 +225,7 @@ class FreeTypeFace final : public FontFace {
   FT_Face face_ = nullptr;
   std::string path_;
   FontRequest request_;
-  bool synthetic_bold_;
+  BoldStyle bold_;
   FontMetrics metrics_;
   std::mutex mutex_;
   std::unordered_map<char32_t, Glyph> glyphs_;
@@ -217,29 +234,53 @@ class FreeTypeFace final : public FontFace {
 struct FoundFile {
   std::string path;
   int index = 0;
-  bool bold = false;  // the file's own weight is bold
+  bool bold = false;   // the file's own weight is bold
+  std::string family;  // as the file names itself
 };
+
+// Faces of the directly read folders that stand in for a missing family when fontconfig
+// offers nothing: sans faces close to the program's own.
+constexpr std::string_view kLastResorts[] = {"Tahoma", "MS Sans Serif"};
+
+// A bold file whose strokes carry less than this much more ink than its family's regular
+// face has bold metrics only. A real bold face carries about half as much again.
+constexpr double kBoldInk = 1.15;
+
+// fontconfig's configuration: the system's (FONTCONFIG_FILE honoured), or one file.
+FcConfig* LoadConfig(const std::optional<std::string>& file) {
+  if (!file) return FcInitLoadConfigAndFonts();
+  FcConfig* config = FcConfigCreate();
+  const auto* name = reinterpret_cast<const FcChar8*>(file->c_str());
+  if (!FcConfigParseAndLoad(config, name, FcTrue) || !FcConfigBuildFonts(config)) {
+    FcConfigDestroy(config);
+    return nullptr;
+  }
+  return config;
+}
 
 class FreeTypeLibrary final : public FontLibrary {
  public:
-  FreeTypeLibrary() {
+  explicit FreeTypeLibrary(FontSources sources) : sources_(std::move(sources)) {
     FT_Init_FreeType(&library_);
-    config_ = FcInitLoadConfigAndFonts();
-    // The extra folders are read directly: the system configuration may reject the
-    // bitmap-only faces among them ("Small Fonts").
-    for (const char* dir : kExtraFontDirs) {
+    config_ = LoadConfig(sources_.configFile);
+    // The folders are read directly: the system configuration may reject the bitmap-only
+    // faces among them ("Small Fonts").
+    for (const std::string& folder : sources_.folders) {
       std::error_code error;
       std::vector<std::string> files;
-      for (const auto& entry : std::filesystem::directory_iterator(dir, error)) {
+      for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
         if (entry.path().extension() == ".ttf") files.push_back(entry.path().string());
       }
       // In name order, so that "small_fonts.ttf" comes before its regional variants.
       std::sort(files.begin(), files.end());
-      for (const std::string& file : files) AddExtraFile(file);
+      for (const std::string& file : files) AddFolderFile(file);
     }
   }
-  // Lives until the process ends: faces are handed out by reference.
-  ~FreeTypeLibrary() override = default;
+  ~FreeTypeLibrary() override {
+    faces_.clear();
+    FT_Done_FreeType(library_);
+    if (config_) FcConfigDestroy(config_);
+  }
   FreeTypeLibrary(const FreeTypeLibrary&) = delete;
   FreeTypeLibrary& operator=(const FreeTypeLibrary&) = delete;
 
@@ -251,7 +292,7 @@ class FreeTypeLibrary final : public FontLibrary {
     if (found != faces_.end()) return *found->second;
     const FoundFile file = Find(request.family, request.bold);
     auto face = std::make_unique<FreeTypeFace>(library_, file.path, file.index, request,
-                                               request.bold && !file.bold);
+                                               BoldOf(request, file));
     return *faces_.emplace(key, std::move(face)).first->second;
   }
 
@@ -261,86 +302,181 @@ class FreeTypeLibrary final : public FontLibrary {
   }
 
  private:
-  struct ExtraFace {
-    std::string family;
-    FoundFile file;
-  };
-
-  void AddExtraFile(const std::string& path) {
+  void AddFolderFile(const std::string& path) {
     int count = 0;
     FcPattern* pattern =
         FcFreeTypeQuery(reinterpret_cast<const FcChar8*>(path.c_str()), 0, nullptr, &count);
     if (!pattern) return;
     FcChar8* name = nullptr;
-    int weight = FC_WEIGHT_REGULAR;
-    FcPatternGetInteger(pattern, FC_WEIGHT, 0, &weight);
     if (FcPatternGetString(pattern, FC_FAMILY, 0, &name) == FcResultMatch) {
-      extra_.push_back(
-          {reinterpret_cast<const char*>(name), {path, 0, weight >= FC_WEIGHT_DEMIBOLD}});
+      folder_faces_.push_back(
+          {path, 0, IsBold(pattern), std::string(reinterpret_cast<const char*>(name))});
     }
     FcPatternDestroy(pattern);
   }
 
+  // fontconfig gives a file's weight as an integer or, for newer files, a real number.
+  static bool IsBold(const FcPattern* pattern) {
+    double weight = FC_WEIGHT_REGULAR;
+    FcPatternGetDouble(pattern, FC_WEIGHT, 0, &weight);
+    return weight >= FC_WEIGHT_DEMIBOLD;
+  }
+
+  // The file for a family; a missing family falls back to a face that exists, and the
+  // user is told once which one is missing.
   FoundFile Find(std::string_view family, bool bold) {
     const std::string installed(InstalledFamily(family));
-    // The extra folders first: the regular face, or the bold one when asked and present.
-    const ExtraFace* extra = nullptr;
-    for (const ExtraFace& face : extra_) {
-      if (!SameName(face.family, installed)) continue;
-      if (!extra || (face.file.bold == bold && extra->file.bold != bold)) extra = &face;
+    if (auto file = FromFolders(installed, bold)) return *file;
+    std::optional<FoundFile> fallback = FromConfig(installed, bold);
+    if (fallback && SameName(fallback->family, installed)) return *fallback;
+    for (std::string_view resort : kLastResorts) {
+      if (!fallback) fallback = FromFolders(resort, bold);
     }
-    if (extra) return extra->file;
-    FoundFile result;
-    if (!config_) return result;
+    if (!fallback && !folder_faces_.empty()) {
+      fallback = FromFolders(folder_faces_.front().family, bold);
+    }
+    if (!fallback) throw FontError("no font can be loaded: " + WhereLooked());
+    if (warned_.emplace(family).second && sources_.warn) {
+      const std::string named = installed == family ? "" : " (" + installed + ")";
+      sources_.warn("font \"" + std::string(family) + "\"" + named + " not found; using " +
+                    fallback->family + " instead");
+    }
+    return *fallback;
+  }
+
+  std::string WhereLooked() const {
+    std::string where = config_ ? "fontconfig knows none" : "fontconfig cannot be used";
+    for (const std::string& folder : sources_.folders) where += ", none in " + folder;
+    return where;
+  }
+
+  // The regular face of the folders, or the bold one when asked and present.
+  std::optional<FoundFile> FromFolders(std::string_view family, bool bold) const {
+    const FoundFile* best = nullptr;
+    for (const FoundFile& file : folder_faces_) {
+      if (!SameName(file.family, family)) continue;
+      if (!best || (file.bold == bold && best->bold != bold)) best = &file;
+    }
+    return best ? std::optional<FoundFile>(*best) : std::nullopt;
+  }
+
+  // fontconfig's best match, which may be of another family.
+  std::optional<FoundFile> FromConfig(const std::string& family, bool bold) const {
+    if (!config_) return std::nullopt;
     FcPattern* pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(installed.c_str()));
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
     FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
     FcPatternAddInteger(pattern, FC_SLANT, FC_SLANT_ROMAN);
     FcConfigSubstitute(config_, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult outcome = FcResultNoMatch;
     FcPattern* match = FcFontMatch(config_, pattern, &outcome);
-    if (match) {
-      FcChar8* file = nullptr;
-      int index = 0;
-      int weight = FC_WEIGHT_REGULAR;
-      if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
-        result.path = reinterpret_cast<const char*>(file);
-      }
-      if (FcPatternGetInteger(match, FC_INDEX, 0, &index) == FcResultMatch) result.index = index;
-      if (FcPatternGetInteger(match, FC_WEIGHT, 0, &weight) == FcResultMatch) {
-        result.bold = weight >= FC_WEIGHT_DEMIBOLD;
-      }
+    FcPatternDestroy(pattern);
+    if (!match) return std::nullopt;
+    std::optional<FoundFile> result;
+    FcChar8* file = nullptr;
+    FcChar8* name = nullptr;
+    if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch &&
+        FcPatternGetString(match, FC_FAMILY, 0, &name) == FcResultMatch) {
+      result = FoundFile{reinterpret_cast<const char*>(file), 0, IsBold(match),
+                         reinterpret_cast<const char*>(name)};
+      FcPatternGetInteger(match, FC_INDEX, 0, &result->index);
       // The configuration may mark a regular face as bold and ask for emboldening.
       FcBool embolden = FcFalse;
       if (FcPatternGetBool(match, FC_EMBOLDEN, 0, &embolden) == FcResultMatch && embolden) {
-        result.bold = false;
+        result->bold = false;
       }
-      FcPatternDestroy(match);
     }
-    FcPatternDestroy(pattern);
+    FcPatternDestroy(match);
     return result;
   }
 
+  BoldStyle BoldOf(const FontRequest& request, const FoundFile& file) {
+    if (!request.bold) return BoldStyle::kNone;
+    if (!file.bold) return BoldStyle::kSmeared;
+    return StrokesAreRegular(file) ? BoldStyle::kThickened : BoldStyle::kNone;
+  }
+
+  // Some bold files have bold metrics over regular strokes (Debian's compatibility
+  // Tahoma Bold): told apart by their ink beside the family's regular face.
+  bool StrokesAreRegular(const FoundFile& bold) {
+    const auto known = regular_strokes_.find(bold.path);
+    if (known != regular_strokes_.end()) return known->second;
+    std::optional<FoundFile> regular = FromFolders(bold.family, false);
+    if (!regular) regular = FromConfig(bold.family, false);
+    const bool thin = regular && regular->path != bold.path && !regular->bold &&
+                      Ink(bold) < Ink(*regular) * kBoldInk;
+    regular_strokes_.emplace(bold.path, thin);
+    return thin;
+  }
+
+  // The coverage of a few letters drawn from the outlines at 64 pixels.
+  double Ink(const FoundFile& file) const {
+    FT_Face face = nullptr;
+    if (FT_New_Face(library_, file.path.c_str(), file.index, &face) != 0) return 0;
+    double ink = 0;
+    FT_Set_Pixel_Sizes(face, 0, 64);
+    for (const char letter : std::string_view("Hlno")) {
+      if (FT_Load_Char(face, FT_ULong(letter),
+                       FT_LOAD_RENDER | FT_LOAD_NO_BITMAP | FT_LOAD_NO_HINTING) != 0) {
+        continue;
+      }
+      const FT_Bitmap& bitmap = face->glyph->bitmap;
+      for (unsigned y = 0; y < bitmap.rows; ++y) {
+        const unsigned char* row = bitmap.buffer + ptrdiff_t(y) * bitmap.pitch;
+        for (unsigned x = 0; x < bitmap.width; ++x) ink += row[x];
+      }
+    }
+    FT_Done_Face(face);
+    return ink;
+  }
+
+  FontSources sources_;
   FT_Library library_ = nullptr;
   FcConfig* config_ = nullptr;
-  std::vector<ExtraFace> extra_;
+  std::vector<FoundFile> folder_faces_;
+  std::set<std::string, std::less<>> warned_;    // families already reported missing
+  std::map<std::string, bool> regular_strokes_;  // bold files by path
   std::mutex mutex_;
   std::map<std::tuple<std::string, int, bool, bool>, std::unique_ptr<FreeTypeFace>> faces_;
 };
 
+void WarnOnStderr(const std::string& message) {
+  std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, message.c_str());
+}
+
 }  // namespace
 
-// fontconfig loses a few hundred bytes while parsing its configuration, once per
-// process; keep the leak checker of sanitizer builds quiet about it. Only the leak
-// checker calls this hook, whichever compiler built it; other builds never do.
+// GCC says it builds with AddressSanitizer by a macro, clang by a feature test.
+#if defined(__SANITIZE_ADDRESS__)
+#define TACHORA_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TACHORA_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+#if defined(TACHORA_ADDRESS_SANITIZER)
+// fontconfig loses a few hundred bytes while parsing its configuration, and libdbus
+// (which SDL loads) about a kilobyte at exit, once per process; keep the leak checker
+// of sanitizer builds quiet about both.
 extern "C" const char* __lsan_default_suppressions() {
-  return "leak:libfontconfig.so\n";
+  return "leak:libfontconfig.so\n"
+         "leak:libdbus-1.so\n";
+}
+// Known and suppressed: no statistics about them on stderr at every exit.
+extern "C" const char* __lsan_default_options() {
+  return "print_suppressions=0";
+}
+#endif
+
+std::unique_ptr<FontLibrary> CreateFreeTypeFonts(FontSources sources) {
+  return std::make_unique<FreeTypeLibrary>(std::move(sources));
 }
 
 FontLibrary& FontLibrary::Instance() {
   // Deliberately never destroyed: glyph references stay valid during static teardown.
-  static auto* library = new FreeTypeLibrary();
+  static auto* library = new FreeTypeLibrary({std::nullopt, {kCompatibilityFonts}, WarnOnStderr});
   return *library;
 }
 

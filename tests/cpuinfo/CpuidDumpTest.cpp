@@ -78,6 +78,47 @@ TEST(DumpParser, NoLeavesAtAll) {
   EXPECT_EQ(ErrorOf("# name: empty\n"), "test.cpuid: no CPUID leaves recorded");
 }
 
+TEST(DumpParser, SkipsAUtf8ByteOrderMark) {
+  const CpuidDump dump = ParseCpuidDump("\xEF\xBB\xBF# name: marked\n0 1 2 3 4\n", "x");
+  EXPECT_EQ(dump.name, "marked");
+  EXPECT_EQ(ParseCpuidDump("\xEF\xBB\xBF"
+                           "0 1 2 3 4\n",
+                           "x")
+                .leaves.count(0),
+            1u);
+}
+
+TEST(DumpParser, SaysUtf16IsUtf16) {
+  const std::string expected = "test.cpuid: looks like UTF-16; save the dump as UTF-8 or ASCII";
+  EXPECT_EQ(ErrorOf("\xFF\xFE" + std::string("0\0 \0"
+                                             "1\0",
+                                             6)),
+            expected);
+  EXPECT_EQ(ErrorOf("\xFE\xFF" + std::string("\0"
+                                             "0\0 ",
+                                             4)),
+            expected);
+  EXPECT_EQ(ErrorOf(std::string("#\0 \0n\0", 6)), expected);  // little-endian, no mark
+  EXPECT_EQ(ErrorOf(std::string("\0#\0 \0n", 6)), expected);  // big-endian, no mark
+}
+
+TEST(DumpParser, RefusesMoreThanSixteenMegabytes) {
+  const std::string line = "# padding\n";
+  std::string text = "0 1 2 3 4\n";
+  while (text.size() <= (16u << 20)) text += line;
+  EXPECT_EQ(ErrorOf(text), "test.cpuid: larger than 16 MB, not a CPUID dump");
+  text.resize(16u << 20);
+  EXPECT_EQ(ParseCpuidDump(text, "x").leaves.size(), 1u);
+}
+
+TEST(DumpParser, RefusesALineLongerThanSixtyFourKilobytes) {
+  EXPECT_EQ(ErrorOf("0 1 2 3 4\n# " + std::string(64 << 10, 'x') + "\n"),
+            "test.cpuid:2: line longer than 64 KB, not a CPUID dump");
+  EXPECT_EQ(
+      ParseCpuidDump("# " + std::string((64 << 10) - 2, 'x') + "\n0 1 2 3 4", "x").leaves.size(),
+      1u);
+}
+
 TEST(DumpFile, MissingFileAndDirectory) {
   try {
     LoadCpuidDump("/nonexistent/dir/file.cpuid");
@@ -87,6 +128,40 @@ TEST(DumpFile, MissingFileAndDirectory) {
               "/nonexistent/dir/file.cpuid: cannot open (No such file or directory)");
   }
   EXPECT_THROW(LoadCpuidDump(std::filesystem::temp_directory_path().string()), CpuidDumpError);
+}
+
+TEST(DumpFile, LinesAcrossReadsAndTheFirstBadLineWithItsOrigin) {
+  const std::string path =
+      (std::filesystem::temp_directory_path() / "tachora-dump-long.cpuid").string();
+  {
+    // Comments over several reads, so lines straddle them.
+    std::ofstream file(path, std::ios::binary);
+    for (int i = 0; i < 20000; ++i) file << "# comment " << i << "\n";
+    file << "# " << std::string(60000, 'x') << "\n";
+    file << "00000000 00000001 68747541 444D4163 69746E65\n00000001 00000067 0 0 0";
+  }
+  EXPECT_EQ(LoadCpuidDump(path).leaves.at(1).eax, 0x67u);
+  {
+    std::ofstream file(path, std::ios::app | std::ios::binary);
+    file << "\nnot a leaf\n";
+  }
+  try {
+    LoadCpuidDump(path, "shown.cpuid");
+    FAIL();
+  } catch (const CpuidDumpError& error) {
+    EXPECT_EQ(std::string(error.what()).rfind("shown.cpuid:20004: expected five", 0), 0u)
+        << error.what();
+  }
+  // A line without end is refused without being held whole.
+  std::ofstream(path, std::ios::binary) << "0 1 2 3 4\n" << std::string(200000, 'z');
+  try {
+    LoadCpuidDump(path, "endless.cpuid");
+    FAIL();
+  } catch (const CpuidDumpError& error) {
+    EXPECT_EQ(std::string(error.what()),
+              "endless.cpuid:2: line longer than 64 KB, not a CPUID dump");
+  }
+  std::remove(path.c_str());
 }
 
 TEST(DumpFile, LoadsAFile) {

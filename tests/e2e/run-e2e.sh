@@ -4,70 +4,24 @@
 #    close the window, screenshot the promotion dialog, close it: the opener recorded the
 #    submission and no ranking page.
 # 2. Start and close at once: the opener recorded "/ranking.php?ns=1".
-# A fake xdg-open first on PATH records the addresses. Screenshots and figures go to
-# BUILD_DIR/e2e/.
+# 3. Start with a font configuration that has no fonts: one warning names the missing
+#    face, and the captions are drawn with a face that exists.
+# Every run must end with status 0. A fake xdg-open records the addresses. Screenshots and
+# figures go to BUILD_DIR/e2e/.
 set -euo pipefail
 build=$(cd "${1:?usage: run-e2e.sh BUILD_DIR}" && pwd)
 program="$build/app/tachora"
 out="$build/e2e"
-rm -rf "$out" && mkdir -p "$out/bin"
+rm -rf "$out" && mkdir -p "$out"
 [ -x "$program" ] || { echo "no program at $program" >&2; exit 1; }
 
-display=""
-for n in $(seq 91 120); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "no free display" >&2; exit 1; }
-export DISPLAY=$display
-
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-}
-trap cleanup EXIT
-
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >"$out/openbox.log" 2>&1 &
-pids+=($!)
-sleep 0.5
-
-cat >"$out/bin/xdg-open" <<SCRIPT
-#!/bin/sh
-printf '%s\n' "\$*" >> "$out/opened.txt"
-SCRIPT
-chmod +x "$out/bin/xdg-open"
-export PATH="$out/bin:$PATH"
-
-fail() { echo "e2e: $*" >&2; exit 1; }
-
-# The id of the visible window with this exact name, waiting up to $2 seconds.
-wait_window() {
-  local name=$1 limit=$2 id
-  for _ in $(seq $((limit * 20))); do
-    # Matched by class, then by name: this xdotool's --name search misses SDL's windows.
-    for id in $(xdotool search --onlyvisible --classname tachora 2>/dev/null || true); do
-      [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$name" ] && { echo "$id"; return 0; }
-    done
-    sleep 0.05
-  done
-  return 1
-}
-click() {  # window id, client x, client y
-  xdotool mousemove --window "$1" "$2" "$3" sleep 0.1 click 1
-}
-wait_exit() {
-  for _ in $(seq 100); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.05; done
-  return 1
-}
+. "$(dirname "$0")/desktop.sh"
 
 echo "== scenario 1: a run, a submission, closing"
 start=$(date +%s%N)
 "$program" >"$out/tachora.log" 2>&1 &
 app=$!
-pids+=($app)
+track $app
 main=$(wait_window Tachora 10) || fail "the main window did not show"
 shown=$(date +%s%N)
 echo "start-up to first frame: $(((shown - start) / 1000000)) ms" | tee "$out/figures.txt"
@@ -107,13 +61,30 @@ cp "$out/opened.txt" "$out/opened-1.txt" && rm "$out/opened.txt"
 echo "== scenario 2: closing without a submission"
 "$program" >>"$out/tachora.log" 2>&1 &
 app=$!
-pids+=($app)
+track $app
 main=$(wait_window Tachora 10) || fail "the main window did not show"
 sleep 0.5
 click "$main" 97 292  # "Exit"
 promo=$(wait_window Linkora 10) || fail "the promotion dialog did not show"
 [ "$(cat "$out/opened.txt")" = "https://www.tachora.net/ranking.php?ns=1" ] ||
   fail "closing without a submission did not open the ranking page"
+click "$promo" 553 413
+wait_exit "$app" || fail "the program did not end"
+
+echo "== scenario 3: no fonts in the font configuration"
+printf '<?xml version="1.0"?>\n<fontconfig></fontconfig>\n' >"$out/no-fonts.conf"
+FONTCONFIG_FILE="$out/no-fonts.conf" "$program" >"$out/no-fonts.log" 2>&1 &
+app=$!
+track $app
+main=$(wait_window Tachora 10) || fail "the main window did not show without fonts"
+sleep 1
+import -window root "$out/no-fonts.png"
+[ "$(grep -c 'not found; using' "$out/no-fonts.log")" = 1 ] ||
+  fail "not one warning about the missing face: $(cat "$out/no-fonts.log")"
+grep -q '^tachora: font "Arial" (Liberation Sans) not found; using Tahoma instead$' \
+  "$out/no-fonts.log" || fail "the warning does not name the missing face"
+click "$main" 97 292  # "Exit"
+promo=$(wait_window Linkora 10) || fail "the promotion dialog did not show"
 click "$promo" 553 413
 wait_exit "$app" || fail "the program did not end"
 

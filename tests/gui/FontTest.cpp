@@ -2,10 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 
 #include "gui/Canvas.h"
 #include "gui/Palette.h"
 #include "platform/fonts/Font.h"
+#include "platform/fonts/FreeTypeFonts.h"
 #include "platform/fonts/Utf8.h"
 
 namespace gui {
@@ -30,10 +33,20 @@ TEST(FontLookup, ProgramFamiliesFindTheirStandIns) {
 TEST(FontLookup, BoldWithoutABoldFaceIsSynthesized) {
   auto& fonts = platform::FontLibrary::Instance();
   EXPECT_TRUE(fonts.Face({"Small Fonts", 9, true, false}).SyntheticBold());
-  EXPECT_FALSE(fonts.Face({"Tahoma", 11, true, false}).SyntheticBold());
+  EXPECT_FALSE(fonts.Face({"Arial", 11, true, false}).SyntheticBold());
   const auto& regular = fonts.Face({"Small Fonts", 9, false, false}).GlyphFor('H');
   const auto& bold = fonts.Face({"Small Fonts", 9, true, false}).GlyphFor('H');
   EXPECT_EQ(bold.advance, regular.advance + 1);
+}
+
+TEST(FontLookup, ABoldFileWithRegularStrokesIsThickenedOnItsOwnAdvances) {
+  // The compatibility Tahoma Bold has bold widths over the regular outlines.
+  auto& fonts = platform::FontLibrary::Instance();
+  auto& bold = fonts.Face({"Tahoma", 16, true, false});
+  EXPECT_EQ(FileName(bold.FilePath()), "tahomabd.ttf");
+  EXPECT_TRUE(bold.SyntheticBold());
+  const auto& regular = fonts.Face({"Tahoma", 16, false, false}).GlyphFor('M');
+  EXPECT_GT(bold.GlyphFor('M').advance, regular.advance);
 }
 
 TEST(FontLookup, UnknownFamiliesStillGiveAFace) {
@@ -54,6 +67,39 @@ TEST(FontGlyphs, AliasedGlyphsAreOnOrOffAndAntialiasedHaveGreys) {
   const auto& smooth = fonts.Face({"Arial", 20, false, true}).GlyphFor('e');
   EXPECT_TRUE(std::any_of(smooth.coverage.begin(), smooth.coverage.end(),
                           [](uint8_t c) { return c > 0 && c < 255; }));
+}
+
+// Black pixels of a caption drawn in a font.
+int InkOf(const Font& font, std::string_view text) {
+  Bitmap bitmap(400, 40);
+  bitmap.Fill(kWhite);
+  Canvas canvas(bitmap);
+  canvas.font = font;
+  canvas.TextOut({2, 2}, std::string(text));
+  int ink = 0;
+  for (int y = 0; y < bitmap.Height(); ++y) {
+    for (int x = 0; x < bitmap.Width(); ++x) ink += bitmap.Pixel(x, y) == kBlack;
+  }
+  return ink;
+}
+
+TEST(FontGlyphs, BoldIsVisiblyHeavierThanRegularAtTheSameSize) {
+  struct Case {
+    const char* family;
+    int size;
+  };
+  // The bold captions of the windows, and the other families.
+  for (const Case& c : {Case{"Tahoma", 11}, Case{"Tahoma", 12}, Case{"Tahoma", 16},
+                        Case{"Arial", 12}, Case{"Arial", 16}, Case{"Small Fonts", 9}}) {
+    Font regular{c.family, c.size, kBlack};
+    Font bold = regular;
+    bold.bold = true;
+    for (std::string_view text : {"Submit My Score", "Guaranteed", "Top Countries"}) {
+      const int regularInk = InkOf(regular, text);
+      ASSERT_GT(regularInk, 0) << c.family;
+      EXPECT_GT(InkOf(bold, text), regularInk * 5 / 4) << c.family << " " << c.size << ": " << text;
+    }
+  }
 }
 
 TEST(FontGlyphs, MetricsMatchTheDesktopLineBoxes) {
@@ -78,6 +124,45 @@ TEST(Utf8, DecodesAndReplacesMalformedBytes) {
   const std::string overlong = "\xC0\xAF";
   pos = 0;
   EXPECT_EQ(platform::NextCodePoint(overlong, pos), U'\uFFFD');
+}
+
+// A library over no usable configuration, as with an empty FONTCONFIG_FILE.
+class FontFallback : public ::testing::Test {
+ protected:
+  FontFallback() { std::ofstream file(config_); }
+  ~FontFallback() override { std::filesystem::remove(config_); }
+  std::unique_ptr<platform::FontLibrary> Library(std::vector<std::string> folders) {
+    return platform::CreateFreeTypeFonts(
+        {config_.string(), std::move(folders),
+         [this](const std::string& message) { warnings.push_back(message); }});
+  }
+  std::filesystem::path config_ =
+      std::filesystem::temp_directory_path() / "tachora-empty-fonts.conf";
+  std::vector<std::string> warnings;
+};
+
+TEST_F(FontFallback, AMissingFamilyFallsBackToAFaceThatExistsWithOneWarning) {
+  const auto fonts = Library({"/usr/share/wine/fonts"});
+  auto& arial = fonts->Face({"Arial", 12});
+  EXPECT_EQ(FileName(arial.FilePath()), "tahoma.ttf");
+  EXPECT_GT(arial.GlyphFor('A').width, 0);
+  EXPECT_EQ(FileName(fonts->Face({"Arial", 16, true}).FilePath()), "tahomabd.ttf");
+  EXPECT_EQ(FileName(fonts->Face({"Tahoma", 11}).FilePath()), "tahoma.ttf");
+  EXPECT_EQ(warnings, std::vector<std::string>{
+                          "font \"Arial\" (Liberation Sans) not found; using Tahoma instead"});
+}
+
+TEST_F(FontFallback, NoFontAtAllIsAClearError) {
+  const auto empty = std::filesystem::temp_directory_path() / "tachora-no-fonts";
+  std::filesystem::create_directories(empty);
+  const auto fonts = Library({empty.string()});
+  try {
+    fonts->Face({"Arial", 12});
+    ADD_FAILURE() << "a face without any font";
+  } catch (const platform::FontError& error) {
+    EXPECT_EQ(std::string(error.what()).rfind("no font can be loaded: ", 0), 0u) << error.what();
+  }
+  std::filesystem::remove(empty);
 }
 
 class CanvasText : public ::testing::Test {

@@ -24,6 +24,11 @@ TEST(QueryEscaping, CharactersThatWouldBreakTheQueryAreEncoded) {
   EXPECT_EQ(EscapeQueryValue("a+b"), "a%2Bb");
 }
 
+TEST(QueryEscaping, CharactersAnAddressMayNotHoldRawAreEncoded) {
+  EXPECT_EQ(EscapeQueryValue("\"<>\\^`{|}"), "%22%3C%3E%5C%5E%60%7B%7C%7D");
+  EXPECT_EQ(EscapeQueryValue("CPU \"Model\" {A|B}"), "CPU%20%22Model%22%20%7BA%7CB%7D");
+}
+
 TEST(QueryEscaping, ControlAndNonAsciiBytesAreEncoded) {
   EXPECT_EQ(EscapeQueryValue("a\tb\nc\x7F"), "a%09b%0Ac%7F");
   EXPECT_EQ(EscapeQueryValue(std::string_view("\0", 1)), "%00");

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/fonts/Utf8.h"
 #include "tests/tools/MiniJson.h"
 #include "tools/ClockReport.h"
 #include "tools/InfoOptions.h"
@@ -84,6 +85,37 @@ TEST(Options, BadCommandLines) {
   ExpectBadInput(RunTool({"--json=yes"}), "option --json takes no value");
 }
 
+TEST(Options, AnOptionGivenTwiceIsAnError) {
+  ExpectBadInput(RunTool({"--cpuid-dump", "a.cpuid", "--cpuid-dump", "b.cpuid"}),
+                 "option --cpuid-dump is given twice");
+  ExpectBadInput(RunTool({"--cpuid-dump=a.cpuid", "--json", "--cpuid-dump=a.cpuid"}),
+                 "option --cpuid-dump is given twice");
+  ExpectBadInput(RunTool({"--json", "--json"}), "option --json is given twice");
+}
+
+TEST(Options, AnotherOptionIsNotTakenForTheFile) {
+  ExpectBadInput(RunTool({"--cpuid-dump", "--json"}), "option --cpuid-dump needs FILE\n");
+  ExpectBadInput(RunTool({"--cpuid-dump", "-h"}), "option --cpuid-dump needs FILE\n");
+  // The inline form still names a file that starts with a dash.
+  ExpectBadInput(RunTool({"--cpuid-dump=--json"}), "--json: cannot open");
+}
+
+TEST(Options, ErrorLinesShowArgumentsEscapedAndShortened) {
+  ExpectBadInput(RunTool({"--x\x1B[2J\r\xC2\x9B\xFF"}),
+                 "unknown option '--x\\x1B[2J\\x0D\\u009B\\xFF' (see --help)\n");
+  ExpectBadInput(RunTool({"st\xC3\xA9"
+                          "ray"}),
+                 "unexpected argument 'st\xC3\xA9"
+                 "ray'");
+  const std::string longPath = "/tmp/" + std::string(100, 'd') + "/dump.cpuid";
+  ExpectBadInput(
+      RunTool({"--cpuid-dump", longPath}),
+      "/tmp/" + std::string(23, 'd') + "..." + std::string(17, 'd') + "/dump.cpuid: cannot open");
+  const std::string folder = std::filesystem::temp_directory_path().string();
+  ExpectBadInput(RunTool({"--cpuid-dump", folder + "/\x1B]0;x\x07.cpuid"}),
+                 folder + "/\\x1B]0;x\\x07.cpuid: cannot open");
+}
+
 TEST(ClockOption, RefusesARecordedDump) {
   ExpectBadInput(RunTool({"--clock", "--cpuid-dump", DumpPath("intel-p3-katmai-0673.cpuid")}),
                  "--clock measures the live processor");
@@ -120,6 +152,19 @@ TEST(BadDumps, EachProblemNamesFileAndLine) {
                   "ELF\x02\x01\x01\0\0\0",
                   10));
   ExpectBadInput(RunTool({"--cpuid-dump", binary.path()}), binary.path() + ":1:");
+}
+
+TEST(BadDumps, EncodingsOtherThanUtf8) {
+  const std::string dump = "# name: Marked\n0 1 756E6547 6C65746E 49656E69\n";
+  const TempDump marked("\xEF\xBB\xBF" + dump);
+  const ToolRun run = RunTool({"--cpuid-dump", marked.path()});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("Recorded processor Marked\n"), std::string::npos);
+  std::string wide = "\xFF\xFE";
+  for (char c : dump) wide += std::string{c, '\0'};
+  const TempDump utf16(wide);
+  ExpectBadInput(RunTool({"--cpuid-dump", utf16.path()}),
+                 utf16.path() + ": looks like UTF-16; save the dump as UTF-8 or ASCII\n");
 }
 
 TEST(BadDumps, MissingOrUnreadableFiles) {
@@ -243,6 +288,43 @@ TEST(TextReport, FitsEightyColumnsAndShowsTheDetailsPage) {
         "Recorded processor AMD Athlon (Thunderbird)"}) {
     EXPECT_NE(run.out.find(text), std::string::npos) << text;
   }
+}
+
+// Valid UTF-8 (substitutes allowed) without a control character other than line ends.
+void ExpectCleanText(const std::string& text) {
+  size_t pos = 0;
+  while (pos < text.size()) {
+    const size_t start = pos;
+    const char32_t code = platform::NextCodePoint(text, pos);
+    if (code == 0xFFFD) {
+      EXPECT_EQ(text.substr(start, pos - start), "\xEF\xBF\xBD") << "invalid UTF-8 at " << start;
+    }
+    const bool control = code < 0x20 || (code >= 0x7F && code < 0xA0);
+    EXPECT_TRUE(code == '\n' || !control) << "U+" << std::hex << unsigned(code) << " at " << start;
+  }
+}
+
+TEST(TextReport, IsCleanUtf8WhateverTheRegistersAndTheDumpHold) {
+  // A brand string that starts with 0x9B and ESC, and a name that is not UTF-8.
+  const TempDump odd(
+      "# name: Caf\xE9 \xFF\xC2\x9B[31m \xC3\xA9t\xC3\xA9\n"
+      "00000000 00000001 756E6547 6C65746E 49656E69\n"
+      "00000001 00010676 00020800 0008E3FD BFEBFBFF\n"
+      "80000000 80000004 00000000 00000000 00000000\n"
+      "80000002 65741B9B 2952286C 726F4320 4D542865\n"
+      "80000003 44203229 43206F75 20205550 50202020\n"
+      "80000004 30303438 20402020 36322E32 007A4847\n");
+  const ToolRun run = RunTool({"--cpuid-dump", odd.path()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  ExpectCleanText(run.out);
+  EXPECT_NE(run.out.find("Recorded processor Caf\uFFFD \uFFFD\uFFFD[31m \u00E9t\u00E9\n"),
+            std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("Description         \uFFFD\uFFFDtel(R) Core(TM)2"), std::string::npos)
+      << run.out;
+  // The JSON keeps its escapes.
+  const Json report = JsonOf({"--json", "--cpuid-dump", odd.path()});
+  EXPECT_EQ(report["facts"]["description"].text.substr(0, 4), "\x9B\x1Bte");
 }
 
 }  // namespace

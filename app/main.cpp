@@ -1,7 +1,5 @@
-// Tachora: start-up in its order. The processor library starts first; then the
-// application with its title, the main window (whose creation posts UM_GETSPEED), one
-// pump of the pending messages (the clock measurement, before the window first shows)
-// and the message loop until the main window closes.
+// Tachora on Linux: answers --help and --version without a window; otherwise the
+// processor library starts first, then the program on the SDL backend.
 #include <cerrno>
 #include <clocale>
 #include <csignal>
@@ -12,13 +10,10 @@
 #include <string>
 #include <string_view>
 
+#include "app/StartUp.h"
 #include "cpuinfo/Processor.h"
-#include "gui/Application.h"
 #include "online/ScoreSubmission.h"
-#include "platform/fonts/Font.h"
 #include "platform/sdl/SdlBackend.h"
-#include "ui/MainPages.h"
-#include "ui/ProductTexts.h"
 
 namespace {
 
@@ -54,14 +49,7 @@ int main(int argc, char** argv) {
   cpuinfo::InitializeLibrary();
   try {
     platform::SdlBackend backend;
-    // Any face at all: without one no caption could be drawn.
-    platform::FontLibrary::Instance().Face({});
-    gui::Application application(backend);
-    application.SetTitle(std::string(ui::kApplicationTitle));
-    const auto form = ui::CreateMainWindow();
-    application.SetMainWindow(form.get());
-    application.ProcessMessages();
-    application.Run();
+    app::RunTachora(backend);
   } catch (const std::exception& error) {
     // No display, or no font: there is no window to show anything in.
     std::fprintf(stderr, "tachora: %s\n", error.what());

@@ -1,6 +1,6 @@
 // The start-up clock measurement against the kernel's time-stamp-counter frequency:
-// error of each MeasureClock value in parts per million. Run it idle and with the
-// processors loaded (stress-ng --cpu 2) to see both.
+// error of each MeasureClock value in parts per million; and the core clocks. Run it idle
+// and with the processors loaded (stress-ng --cpu 2) to see both.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "speedtest/ClockMeasurement.h"
+#include "speedtest/CoreClock.h"
 
 namespace {
 
@@ -62,5 +63,29 @@ void BM_MeasureClock(benchmark::State& state) {
   state.counters["max_ppm"] = errors.back();
 }
 BENCHMARK(BM_MeasureClock)->Iterations(20)->Unit(benchmark::kMillisecond);
+
+// The core clock of every processor, each alone (argument 0) or all at once (1): the
+// median of each processor's MHz over the runs, and its spread (highest less lowest).
+void BM_CoreClocks(benchmark::State& state) {
+  const bool underLoad = state.range(0) != 0;
+  std::vector<std::vector<double>> mhz;
+  for (auto _ : state) {
+    const std::vector<speedtest::CoreClock> clocks =
+        underLoad ? speedtest::MeasureCoreClocksUnderLoad() : speedtest::MeasureCoreClocks();
+    for (const speedtest::CoreClock& clock : clocks) {
+      if (mhz.size() <= clock.cpu) mhz.resize(clock.cpu + 1);
+      mhz[clock.cpu].push_back(clock.mhz);
+    }
+  }
+  for (size_t cpu = 0; cpu < mhz.size(); ++cpu) {
+    std::vector<double>& runs = mhz[cpu];
+    if (runs.empty()) continue;
+    std::sort(runs.begin(), runs.end());
+    const std::string name = "cpu" + std::to_string(cpu);
+    state.counters[name + "_median_mhz"] = runs[runs.size() / 2];
+    state.counters[name + "_spread_mhz"] = runs.back() - runs.front();
+  }
+}
+BENCHMARK(BM_CoreClocks)->Arg(0)->Arg(1)->Iterations(10)->Unit(benchmark::kMillisecond);
 
 }  // namespace

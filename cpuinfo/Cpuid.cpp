@@ -67,11 +67,14 @@ TCpuAffinity::TCpuAffinity(uint8_t processor) {
   if (!CpuInstance().MultiProcessor() || processor >= 32) return;
   ProcessorBinding* binding = ActiveCpuidSource().Binding();
   if (!binding) return;
-  FProcess = binding;
   FSavedMask = binding->Mask();
   const uint32_t count = CpuInstance().Processors()->SystemCount()->Value();
   if (processor > count - 1) processor = 0;
   FMask = 1u << processor;
+  // Inside a binding to the same processor (every leaf's availability test is) the code
+  // already runs there: nothing to set, move or restore.
+  if (FSavedMask == FMask) return;
+  FProcess = binding;
   if (binding->Available()) binding->SetMask(FMask);
   binding->Yield();
 }

@@ -85,8 +85,9 @@ std::string TCpuFeature::Description() {
 }
 
 Ref<ICpuBoolean> TCpuFeature::Available() {
+  // A leaf the processor lacks leaves its registers zero, so every bit of it reads False:
+  // asking the leaf's availability once more would only repeat a CPUID and a binding.
   const Ref<ICpuid> leaf = ExecuteLeaf(FProcessor, FeatureLeaf(FKind));
-  if (!leaf->Available()->Value()) return MakeBoolean(false);
   const Ref<ICpuNumber> reg = FKind == kFeatureSetStandardEcx ? leaf->Ecx() : leaf->Edx();
   return reg->Bit(FeatureTable()[FRow].Bit);
 }

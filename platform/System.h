@@ -6,7 +6,9 @@
 
 namespace platform {
 
-// Number of processors the operating system reports (GetSystemInfo / sysconf).
+// Number of processors the operating system reports: GetSystemInfo on Windows; on Linux
+// the processors the process may run on (sched_getaffinity), not counting the library's
+// own narrowing of a thread to one processor.
 uint32_t ProcessorCount();
 
 // Process-wide affinity, as 32-bit masks: bit n is processor n.
@@ -17,6 +19,11 @@ void InitAffinity();
 bool AffinityAvailable();
 uint32_t ProcessAffinity();
 void SetProcessAffinity(uint32_t mask);
+
+// Binds the calling thread alone, for work that runs on several processors at once
+// (SetThreadAffinityMask; on Linux, which binds threads, the same as SetProcessAffinity).
+// Returns the mask the thread had, or 0 when the system refused the new one.
+uint32_t SetThreadAffinity(uint32_t mask);
 
 // Gives up the rest of the time slice (Sleep(0)), so that a new affinity takes effect.
 void YieldProcessor();

@@ -1,6 +1,7 @@
 #include "speedtest/ClockMeasurement.h"
 
 #include "platform/System.h"
+#include "speedtest/RaisedPriority.h"
 
 namespace speedtest {
 
@@ -22,23 +23,20 @@ int32_t WholeMhz(double mhz) {
 }
 
 double MeasureClock() {
-  const platform::ProcessPriority process = platform::CurrentProcessPriority();
-  const platform::ThreadPriority thread = platform::CurrentThreadPriority();
-  platform::RaiseProcessPriorityToRealtime();
-  platform::RaiseThreadPriorityToTimeCritical();
-  platform::SleepMs(kSettleMs);
-
-  // The divisor takes the interval to be exactly 500 ms, so it is timed against an
-  // absolute deadline on the performance counter rather than left to a plain sleep,
-  // whose wake-up may come late by the scheduler's latency.
-  const int64_t deadline =
-      platform::PerformanceCounter() + platform::PerformanceFrequency() * kCountedIntervalMs / 1000;
-  const uint64_t t1 = platform::ReadTimeStampCounter();
-  platform::SleepUntil(deadline);
-  const uint64_t t2 = platform::ReadTimeStampCounter();
-
-  platform::SetThreadPriority(thread);
-  platform::SetProcessPriority(process);
+  uint64_t t1 = 0;
+  uint64_t t2 = 0;
+  {
+    const RaisedPriority raised;
+    platform::SleepMs(kSettleMs);
+    // The divisor takes the interval to be exactly 500 ms, so it is timed against an
+    // absolute deadline on the performance counter rather than left to a plain sleep,
+    // whose wake-up may come late by the scheduler's latency.
+    const int64_t deadline = platform::PerformanceCounter() +
+                             platform::PerformanceFrequency() * kCountedIntervalMs / 1000;
+    t1 = platform::ReadTimeStampCounter();
+    platform::SleepUntil(deadline);
+    t2 = platform::ReadTimeStampCounter();
+  }
   return MhzFromCounterReadings(t1, t2);
 }
 

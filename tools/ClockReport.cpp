@@ -8,13 +8,37 @@
 
 namespace tools {
 
-ClockReadings MeasureBothClocks() {
+CoreClockReadings MeasureCoreClocks(bool underLoad) {
+  CoreClockReadings readings;
+  readings.cores =
+      underLoad ? speedtest::MeasureCoreClocksUnderLoad() : speedtest::MeasureCoreClocks();
+  readings.doubleSpeedAdders = speedtest::DoubleSpeedAdders(0);
+  return readings;
+}
+
+ClockReadings MeasureClocks(bool underLoad) {
   ClockReadings readings;
   readings.startupMhz = speedtest::MeasureClock();
   auto speed = cpuinfo::CpuInstance().Information(0)->Speed();
   readings.libraryRaw = speed->RawSpeed()->Value();
   readings.libraryNormalized = speed->NormalizedSpeed()->Value();
+  readings.coreClocks = MeasureCoreClocks(underLoad);
   return readings;
+}
+
+std::vector<std::string> CoreClockLines(const CoreClockReadings& readings) {
+  std::vector<std::string> lines;
+  for (const speedtest::CoreClock& core : readings.cores) {
+    char line[96];
+    std::snprintf(line, sizeof line, "cpu %u: %.1f MHz, %.2f x the counter", core.cpu, core.mhz,
+                  core.counterRatio);
+    lines.emplace_back(line);
+  }
+  if (readings.doubleSpeedAdders) {
+    lines.emplace_back(
+        "Double-speed adders (Pentium 4 family): the core clock may be as low as half.");
+  }
+  return lines;
 }
 
 std::string RenderClock(const ClockReadings& readings) {
@@ -23,7 +47,9 @@ std::string RenderClock(const ClockReadings& readings) {
                 "Start-up measurement  %.3f MHz  (500 ms of time-stamp-counter ticks)\n"
                 "Library measurement   %u MHz raw, rated %u MHz\n",
                 readings.startupMhz, readings.libraryRaw, readings.libraryNormalized);
-  return text;
+  std::string out = text;
+  for (const std::string& line : CoreClockLines(readings.coreClocks)) out += line + "\n";
+  return out;
 }
 
 }  // namespace tools

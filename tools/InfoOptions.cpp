@@ -8,15 +8,17 @@
 namespace tools {
 namespace {
 
-constexpr std::array<OptionSpec, 6> kOptions{{
+constexpr std::array<OptionSpec, 7> kOptions{{
     {"--json", nullptr, "print the report as one JSON object",
      [](InfoOptions& o, const std::string&) { o.json = true; }},
     {"--cpuid-dump", "FILE", "examine a recorded CPUID dump instead of this processor",
      [](InfoOptions& o, const std::string& value) { o.dumpPath = value; }},
-    {"--no-speed", nullptr, "skip the 200 ms clock-rate measurement",
+    {"--no-speed", nullptr, "skip the 200 ms clock-rate and the core-clock measurements",
      [](InfoOptions& o, const std::string&) { o.measureSpeed = false; }},
-    {"--clock", nullptr, "measure the clock as at start-up, and as the library does",
+    {"--clock", nullptr, "measure the clock as at start-up, by the library, per core",
      [](InfoOptions& o, const std::string&) { o.clock = true; }},
+    {"--load", nullptr, "measure the core clocks all at once, every core busy",
+     [](InfoOptions& o, const std::string&) { o.load = true; }},
     {"--version", nullptr, "print the version and exit",
      [](InfoOptions& o, const std::string&) { o.version = true; }},
     {"--help", nullptr, "print this help and exit",
@@ -89,6 +91,13 @@ std::string UsageText() {
     text += left + spec.help + "\n";
   }
   text +=
+      "\n"
+      "The core clock is the rate a processor's core really runs at, timed with a chain\n"
+      "of dependent additions (one a clock; the Pentium 4 family's adders may do two).\n"
+      "It differs from the counter's rate: the time-stamp counter ticks at a fixed\n"
+      "rate, while a core speeds up when busy (boost) and slows down when idle. --clock\n"
+      "measures each core alone while the others idle; --load measures all of them at\n"
+      "once, giving the clock with every core busy, usually below one core's boost.\n"
       "\n"
       "Exit status: 0 on success, 2 for a bad command line or a bad dump file.\n";
   return text;

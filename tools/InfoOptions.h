@@ -15,6 +15,7 @@ struct InfoOptions {
   bool json = false;
   bool measureSpeed = true;
   bool clock = false;
+  bool load = false;  // the core clocks measured all at once
   std::optional<std::string> dumpPath;
 };
 

@@ -44,6 +44,9 @@ InfoReport CollectReport(bool measureSpeed) {
   InfoReport report;
   TCpuRoot& root = CpuInstance();
   const Ref<IProcessorInformation> info = root.Information(0);
+  // The questions are about processor 0: asked there, each leaf's own binding finds the
+  // processor bound already and has nothing to move.
+  Ref<ICpuAffinity> onProcessor0 = Make<TCpuAffinity>(0);
 
   const Ref<IProcessorVendor> vendor = info->Vendor();
   report.vendorIndex = vendor->Index();
@@ -116,6 +119,7 @@ InfoReport CollectReport(bool measureSpeed) {
   report.systemCount = processors->SystemCount()->Value();
   report.logicalCount = processors->LogicalCount()->Value();
 
+  onProcessor0 = {};  // the speed is measured wherever the system runs it
   if (measureSpeed) {
     const Ref<IProcessorSpeedInformation> speed = info->Speed();
     report.speed = SpeedFacts{speed->RawSpeed()->Value(), speed->NormalizedSpeed()->Value(),

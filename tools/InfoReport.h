@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/ClockReport.h"
+
 namespace tools {
 
 struct CacheFacts {
@@ -92,6 +94,8 @@ struct InfoReport {
   uint32_t systemCount = 0;
   uint32_t logicalCount = 0;
   std::optional<SpeedFacts> speed;
+  // Measured with the speed, on the live processor only.
+  std::optional<CoreClockReadings> coreClocks;
 };
 
 // Asks the installed CPUID source; measuring the speed takes about 200 ms.

@@ -52,11 +52,17 @@ int RunInfoTool(const std::vector<std::string>& args, std::ostream& out, std::os
   const InfoOptions& options = parsed.options;
   if (options.help) return Emit(out, err, UsageText());
   if (options.version) return Emit(out, err, std::string(kProgramVersion) + "\n");
-  if (options.clock) {
-    // A recorded dump cannot be timed.
-    if (options.dumpPath) return Fail(err, "--clock measures the live processor, not a dump");
-    return Emit(out, err, RenderClock(MeasureBothClocks()));
+  // A recorded dump cannot be timed.
+  if (options.clock && options.dumpPath) {
+    return Fail(err, "--clock measures the live processor, not a dump");
   }
+  if (options.load && options.dumpPath) {
+    return Fail(err, "--load measures the live processor, not a dump");
+  }
+  if (options.load && !options.clock && !options.measureSpeed) {
+    return Fail(err, "--load measures the core clocks, which --no-speed leaves out");
+  }
+  if (options.clock) return Emit(out, err, RenderClock(MeasureClocks(options.load)));
   // The whole report is built in memory first: a failure prints nothing on out.
   std::string text;
   try {
@@ -70,7 +76,9 @@ int RunInfoTool(const std::vector<std::string>& args, std::ostream& out, std::os
                                   "Dump file          " + FileName(*options.dumpPath);
       text = Render(options, CollectReport(false), heading);
     } else {
-      text = Render(options, CollectReport(options.measureSpeed), "Processor 0 of this computer");
+      InfoReport report = CollectReport(options.measureSpeed);
+      if (options.measureSpeed) report.coreClocks = MeasureCoreClocks(options.load);
+      text = Render(options, report, "Processor 0 of this computer");
     }
   } catch (const cpuinfo::CpuidDumpError& error) {
     return Fail(err, error.what());

@@ -1,5 +1,7 @@
 #include "tools/Json.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 
 namespace tools {
@@ -43,6 +45,11 @@ void JsonValue::Write(std::string& out, int indent) const {
     out += *b ? "true" : "false";
   } else if (const int64_t* i = std::get_if<int64_t>(&value_)) {
     out += std::to_string(*i);
+  } else if (const double* d = std::get_if<double>(&value_)) {
+    // The shortest digits that read back as the same number; JSON has no infinity or NaN.
+    char digits[32];
+    const auto written = std::to_chars(digits, digits + sizeof digits, *d);
+    out += std::isfinite(*d) ? std::string(digits, written.ptr) : "null";
   } else if (const std::string* s = std::get_if<std::string>(&value_)) {
     out += JsonQuoted(*s);
   } else if (const Object* object = std::get_if<Object>(&value_)) {

@@ -26,6 +26,7 @@ class JsonValue {
   JsonValue(int64_t value) : value_(value) {}                   // NOLINT
   JsonValue(uint32_t value) : value_(int64_t{value}) {}         // NOLINT
   JsonValue(int value) : value_(int64_t{value}) {}              // NOLINT
+  JsonValue(double value) : value_(value) {}                    // NOLINT
   JsonValue(std::string value) : value_(std::move(value)) {}    // NOLINT
   JsonValue(const char* value) : value_(std::string(value)) {}  // NOLINT
   JsonValue(Object value) : value_(std::move(value)) {}         // NOLINT
@@ -40,7 +41,7 @@ class JsonValue {
  private:
   void Write(std::string& out, int indent) const;
   bool IsScalar() const;
-  std::variant<std::monostate, bool, int64_t, std::string, Object, Array> value_;
+  std::variant<std::monostate, bool, int64_t, double, std::string, Object, Array> value_;
 };
 
 JsonValue JsonObject();

@@ -1,3 +1,5 @@
+#include <cmath>
+
 #include "tools/Json.h"
 #include "tools/ReportFormats.h"
 
@@ -77,6 +79,14 @@ std::string RenderJson(const InfoReport& r) {
                           .Add("normalized", r.speed->normalized)
                           .Add("normalized_text", r.speed->normalizedText)
                           .Add("rating", r.speed->rating));
+  }
+  if (r.coreClocks) {
+    JsonValue cores = JsonArray();
+    for (const speedtest::CoreClock& core : r.coreClocks->cores) {
+      // To a tenth of a MHz, as in the text: finer digits would be noise.
+      cores.Push(JsonObject().Add("cpu", core.cpu).Add("mhz", std::round(core.mhz * 10) / 10));
+    }
+    root.Add("core_clock", std::move(cores));
   }
   return root.Serialize();
 }

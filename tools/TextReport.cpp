@@ -126,6 +126,11 @@ std::string RenderText(const InfoReport& r, const std::string& heading) {
   Heading(out, "Processors");
   Row(out, "System", std::to_string(r.systemCount));
   Row(out, "Logical", std::to_string(r.logicalCount));
+
+  if (r.coreClocks) {
+    Heading(out, "Core clock");
+    for (const std::string& line : CoreClockLines(*r.coreClocks)) out += "  " + line + "\n";
+  }
   return WithoutTrailingSpaces(out);
 }
 

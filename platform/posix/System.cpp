@@ -15,25 +15,67 @@ namespace {
 
 bool affinityAvailable = false;
 
+// Linux binds threads, not processes, and a thread narrowed to one processor no longer
+// shows how many the process may use. So each thread keeps the set it had before the
+// first narrowing, for counting, and for restoring whole a set wider than 32 processors.
+struct ThreadBinding {
+  bool narrowed = false;
+  cpu_set_t unbound;
+};
+thread_local ThreadBinding binding;
+
 int64_t MonotonicNs() {
   timespec now{};
   clock_gettime(CLOCK_MONOTONIC, &now);
   return static_cast<int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
 }
 
+bool ReadAffinity(cpu_set_t& set) {
+  CPU_ZERO(&set);
+  return sched_getaffinity(0, sizeof set, &set) == 0;
+}
+
+uint32_t MaskOf(const cpu_set_t& set) {
+  uint32_t mask = 0;
+  for (unsigned cpu = 0; cpu < 32; ++cpu) {
+    if (CPU_ISSET(cpu, &set)) mask |= 1u << cpu;
+  }
+  return mask;
+}
+
+bool BindCallingThread(uint32_t mask) {
+  if (mask == 0) return false;
+  if (!binding.narrowed && !ReadAffinity(binding.unbound)) return false;
+  cpu_set_t set;
+  if (mask == MaskOf(binding.unbound)) {
+    set = binding.unbound;
+  } else {
+    CPU_ZERO(&set);
+    for (unsigned cpu = 0; cpu < 32; ++cpu) {
+      if (mask & (1u << cpu)) CPU_SET(cpu, &set);
+    }
+  }
+  if (sched_setaffinity(0, sizeof set, &set) != 0) return false;
+  binding.narrowed = !CPU_EQUAL(&set, &binding.unbound);
+  return true;
+}
+
 }  // namespace
 
+// One system call, where sysconf would open and read a file in /sys on every count.
 uint32_t ProcessorCount() {
-  const long count = sysconf(_SC_NPROCESSORS_ONLN);
+  if (binding.narrowed) return static_cast<uint32_t>(CPU_COUNT(&binding.unbound));
+  cpu_set_t set;
+  if (ReadAffinity(set)) return static_cast<uint32_t>(CPU_COUNT(&set));
+  const long count = sysconf(_SC_NPROCESSORS_ONLN);  // more processors than a cpu_set_t holds
   return count > 0 ? static_cast<uint32_t>(count) : 1;
 }
 
-// Linux binds threads, not processes: the calling thread, the one that executes CPUID,
-// is bound, which runs each CPUID on the chosen processor just the same.
+// The calling thread, the one that executes CPUID, is bound, which runs each CPUID on the
+// chosen processor just the same.
 void InitAffinity() {
   cpu_set_t set;
-  CPU_ZERO(&set);
-  affinityAvailable = sched_getaffinity(0, sizeof set, &set) == 0;
+  affinityAvailable = ReadAffinity(set);
 }
 
 bool AffinityAvailable() {
@@ -42,23 +84,16 @@ bool AffinityAvailable() {
 
 uint32_t ProcessAffinity() {
   cpu_set_t set;
-  CPU_ZERO(&set);
-  if (sched_getaffinity(0, sizeof set, &set) != 0) return 0;
-  uint32_t mask = 0;
-  for (unsigned cpu = 0; cpu < 32; ++cpu) {
-    if (CPU_ISSET(cpu, &set)) mask |= 1u << cpu;
-  }
-  return mask;
+  return ReadAffinity(set) ? MaskOf(set) : 0;
 }
 
 void SetProcessAffinity(uint32_t mask) {
-  if (!affinityAvailable || mask == 0) return;
-  cpu_set_t set;
-  CPU_ZERO(&set);
-  for (unsigned cpu = 0; cpu < 32; ++cpu) {
-    if (mask & (1u << cpu)) CPU_SET(cpu, &set);
-  }
-  sched_setaffinity(0, sizeof set, &set);
+  if (affinityAvailable) BindCallingThread(mask);
+}
+
+uint32_t SetThreadAffinity(uint32_t mask) {
+  const uint32_t previous = ProcessAffinity();
+  return previous != 0 && BindCallingThread(mask) ? previous : 0;
 }
 
 void YieldProcessor() {

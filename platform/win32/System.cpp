@@ -62,6 +62,11 @@ void SetProcessAffinity(uint32_t mask) {
   if (set_process_affinity_ != nullptr) set_process_affinity_(::GetCurrentProcess(), mask);
 }
 
+uint32_t SetThreadAffinity(uint32_t mask) {
+  if (mask == 0) return 0;
+  return static_cast<uint32_t>(::SetThreadAffinityMask(::GetCurrentThread(), mask));
+}
+
 void YieldProcessor() {
   ::Sleep(0);
 }

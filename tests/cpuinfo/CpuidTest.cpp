@@ -95,13 +95,24 @@ TEST(Binding, EachLeafRunsBoundAndRestoresTheMaskInOrder) {
   ScopedCpuidSource use(cpu);
   EXPECT_TRUE(CpuInstance().MultiProcessor());
   ExecuteLeaf(1, 1);
-  // Outer binding, then the availability test's own nested binding, restored last in,
-  // first out.
-  const std::vector<std::string> expected{"mask",  "set 2", "yield", "mask",
-                                          "set 2", "yield", "set 2", "set 3"};
+  // Outer binding, then the availability test's own nested binding, which finds the
+  // processor already bound and leaves it; the outer one restores the mask.
+  const std::vector<std::string> expected{"mask", "set 2", "yield", "mask", "set 3"};
   EXPECT_EQ(binding.calls, expected);
   EXPECT_EQ(binding.mask, 3u);
   for (uint32_t mask : cpu.executedUnderMask) EXPECT_EQ(mask, 2u);
+}
+
+TEST(Binding, ABindingToAnotherProcessorInsideOneStillMoves) {
+  RecordingBinding binding;
+  FakeCpu cpu;
+  cpu.Vendor("GenuineIntel", 1).Processors(2).WithBinding(binding);
+  ScopedCpuidSource use(cpu);
+  const Ref<ICpuAffinity> outer = Make<TCpuAffinity>(0);
+  { const Ref<ICpuAffinity> inner = Make<TCpuAffinity>(1); }
+  const std::vector<std::string> expected{"mask",  "set 1", "yield", "mask",
+                                          "set 2", "yield", "set 1"};
+  EXPECT_EQ(binding.calls, expected);
 }
 
 TEST(Binding, AnIndexBeyondTheLastProcessorBindsProcessorZero) {

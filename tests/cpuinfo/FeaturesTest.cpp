@@ -98,6 +98,20 @@ TEST(Feature, PresenceReadsTheSetsRegister) {
   EXPECT_EQ(features->Standard()->ByBit(255)->Bit(), kNoBit);
 }
 
+// Every question executes the leaf afresh, once, after its range's availability test.
+TEST(Feature, PresenceExecutesItsLeafOnceEachTime) {
+  FakeCpu cpu = Cpu("AuthenticAMD");
+  ScopedCpuidSource use(cpu);
+  const Ref<ICpuFeature> feature = Processor0()->Features()->Extended()->ByBit(0);
+  const int leafBefore = cpu.executions[0x80000001];
+  const int baseBefore = cpu.executions[0x80000000];
+  for (int time = 1; time <= 2; ++time) {
+    EXPECT_TRUE(feature->Available()->Value());
+    EXPECT_EQ(cpu.executions[0x80000001] - leafBefore, time);
+    EXPECT_EQ(cpu.executions[0x80000000] - baseBefore, time);
+  }
+}
+
 TEST(ByName, IgnoresLetterCase) {
   FakeCpu cpu = Cpu("GenuineIntel");
   ScopedCpuidSource use(cpu);

@@ -1,11 +1,14 @@
 // tachora-info run in-process: options, the JSON report's shape, text layout, bad input.
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "platform/System.h"
 #include "platform/fonts/Utf8.h"
 #include "tests/tools/MiniJson.h"
 #include "tools/ClockReport.h"
@@ -67,6 +70,9 @@ TEST(Options, VersionAndHelp) {
   for (const OptionSpec& spec : OptionTable()) {
     EXPECT_NE(help.out.find(spec.name), std::string::npos) << spec.name;
   }
+  EXPECT_NE(help.out.find("The core clock is"), std::string::npos);
+  std::istringstream lines(help.out);
+  for (std::string line; std::getline(lines, line);) EXPECT_LE(line.size(), 80u) << line;
 }
 
 TEST(Options, ValuesInlineOrFollowing) {
@@ -122,9 +128,39 @@ TEST(ClockOption, RefusesARecordedDump) {
 }
 
 TEST(ClockOption, ShowsTheStartupValueWithThreeDecimalsBesideTheLibrarys) {
-  const std::string text = RenderClock({2096.0324, 2096, 2100});
+  const std::string text = RenderClock({2096.0324, 2096, 2100, {}});
   EXPECT_NE(text.find("Start-up measurement  2096.032 MHz"), std::string::npos) << text;
   EXPECT_NE(text.find("2096 MHz raw, rated 2100 MHz"), std::string::npos) << text;
+}
+
+TEST(ClockOption, ThenEachCoreToATenthOfAMhzAndItsRatioToTheCounter) {
+  const CoreClockReadings cores{{{0, 3641.16, 1.3951}, {1, 3641.24, 1.4049}, {3, 999.96, 0.385}},
+                                false};
+  EXPECT_EQ(RenderClock({2600.5, 2600, 2600, cores}),
+            "Start-up measurement  2600.500 MHz  (500 ms of time-stamp-counter ticks)\n"
+            "Library measurement   2600 MHz raw, rated 2600 MHz\n"
+            "cpu 0: 3641.2 MHz, 1.40 x the counter\n"
+            "cpu 1: 3641.2 MHz, 1.40 x the counter\n"
+            "cpu 3: 1000.0 MHz, 0.39 x the counter\n");
+  const std::vector<std::string> pentium4 = CoreClockLines({{{0, 5600.04, 2.0003}}, true});
+  ASSERT_EQ(pentium4.size(), 2u);
+  EXPECT_EQ(pentium4[0], "cpu 0: 5600.0 MHz, 2.00 x the counter");
+  EXPECT_NE(pentium4[1].find("the core clock may be as low as half"), std::string::npos);
+}
+
+// Each "cpu N: M MHz, R x the counter" line of a --clock run.
+std::vector<std::string> CoreLines(const std::string& out) {
+  std::vector<std::string> cores;
+  std::istringstream lines(out);
+  for (std::string line; std::getline(lines, line);) {
+    unsigned cpu = 0;
+    double mhz = 0;
+    double ratio = 0;
+    if (std::sscanf(line.c_str(), "cpu %u: %lf MHz, %lf x the counter", &cpu, &mhz, &ratio) == 3) {
+      cores.push_back(line);
+    }
+  }
+  return cores;
 }
 
 TEST(ClockOption, MeasuresThisProcessor) {
@@ -134,6 +170,15 @@ TEST(ClockOption, MeasuresThisProcessor) {
   double startup = 0;
   ASSERT_EQ(std::sscanf(run.out.c_str(), "Start-up measurement %lf MHz", &startup), 1) << run.out;
   EXPECT_GT(startup, 1.0);
+  EXPECT_EQ(CoreLines(run.out).size(),
+            static_cast<size_t>(std::popcount(platform::ProcessAffinity())))
+      << run.out;
+}
+
+TEST(ClockOption, LoadNeedsALiveCoreClockMeasurement) {
+  ExpectBadInput(RunTool({"--load", "--cpuid-dump", DumpPath("intel-p3-katmai-0673.cpuid")}),
+                 "--load measures the live processor");
+  ExpectBadInput(RunTool({"--json", "--load", "--no-speed"}), "--load measures the core clocks");
 }
 
 TEST(BadDumps, EachProblemNamesFileAndLine) {
@@ -248,14 +293,34 @@ TEST(JsonReport, LiveReportWithoutSpeed) {
   EXPECT_GE(report["cpuid"]["standard_max"].number, 1);
 }
 
-TEST(JsonReport, LiveReportMeasuresTheSpeed) {
-  const Json report = JsonOf({"--json"});
-  ASSERT_EQ(report.keys.back(), "speed");
-  const Json& speed = report["speed"];
-  EXPECT_EQ(speed.keys,
-            (std::vector<std::string>{"raw", "normalized", "normalized_text", "rating"}));
-  EXPECT_GT(speed["raw"].number, 0);
-  EXPECT_FALSE(speed["normalized_text"].text.empty());
+TEST(JsonReport, LiveReportMeasuresTheSpeedAndEachCoreClock) {
+  for (const bool underLoad : {false, true}) {
+    const Json report = underLoad ? JsonOf({"--json", "--load"}) : JsonOf({"--json"});
+    ASSERT_EQ(report.keys.size(), 13u);
+    ASSERT_EQ(report.keys[11], "speed");
+    const Json& speed = report["speed"];
+    EXPECT_EQ(speed.keys,
+              (std::vector<std::string>{"raw", "normalized", "normalized_text", "rating"}));
+    EXPECT_GT(speed["raw"].number, 0);
+    EXPECT_FALSE(speed["normalized_text"].text.empty());
+
+    ASSERT_EQ(report.keys[12], "core_clock");
+    const std::vector<Json>& cores = report["core_clock"].items;
+    EXPECT_EQ(cores.size(), static_cast<size_t>(std::popcount(platform::ProcessAffinity())));
+    for (const Json& core : cores) {
+      EXPECT_EQ(core.keys, (std::vector<std::string>{"cpu", "mhz"}));
+      EXPECT_GT(core["mhz"].number, 1.0);
+      EXPECT_EQ(std::round(core["mhz"].number * 10) / 10, core["mhz"].number);
+    }
+  }
+}
+
+TEST(JsonText, FractionsInTheShortestDigitsThatReadBackTheSame) {
+  EXPECT_EQ(JsonValue(3641.2).Serialize(), "3641.2\n");
+  EXPECT_EQ(JsonValue(3600.0).Serialize(), "3600\n");
+  EXPECT_EQ(JsonValue(0.1 + 0.2).Serialize(), "0.30000000000000004\n");
+  EXPECT_EQ(JsonValue(std::nan("")).Serialize(), "null\n");
+  EXPECT_EQ(JsonValue(-HUGE_VAL).Serialize(), "null\n");
 }
 
 TEST(JsonText, EscapesControlAndHighBytes) {

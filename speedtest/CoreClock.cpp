@@ -1,0 +1,145 @@
+#include "speedtest/CoreClock.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <latch>
+#include <optional>
+#include <system_error>
+#include <thread>
+
+#include "cpuinfo/Information.h"
+#include "platform/System.h"
+#include "speedtest/RaisedPriority.h"
+
+namespace speedtest {
+namespace {
+
+constexpr uint64_t kFirstProbeBlocks = 2000;
+// A probe that never lasts a millisecond stops doubling here (a clock that stands still).
+constexpr uint64_t kLongestProbeBlocks = uint64_t{1} << 24;
+constexpr double kProbeSeconds = 0.001;
+constexpr double kRunSeconds = 0.0035;
+
+ChainTiming TimeChain(ChainBench& bench, uint64_t blocks) {
+  ChainTiming run;
+  run.additions = blocks * kChainBlock;
+  run.frequency = bench.PerformanceFrequency();
+  const int64_t start = bench.PerformanceCounter();
+  const uint64_t t1 = bench.TimeStampCounter();
+  bench.RunChain(blocks);
+  const uint64_t t2 = bench.TimeStampCounter();
+  run.counts = bench.PerformanceCounter() - start;
+  run.ticks = t2 - t1;
+  return run;
+}
+
+std::vector<uint32_t> AllowedProcessors() {
+  const uint32_t mask = platform::ProcessAffinity();
+  std::vector<uint32_t> processors;
+  for (uint32_t cpu = 0; cpu < 32; ++cpu) {
+    if (mask & (uint32_t{1} << cpu)) processors.push_back(cpu);
+  }
+  return processors;
+}
+
+// Binds the calling thread to one processor while it lives.
+class BoundThread {
+ public:
+  explicit BoundThread(uint32_t cpu) : previous_(platform::SetThreadAffinity(uint32_t{1} << cpu)) {
+    platform::YieldProcessor();
+  }
+  ~BoundThread() {
+    if (previous_ != 0) platform::SetThreadAffinity(previous_);
+  }
+  BoundThread(const BoundThread&) = delete;
+  BoundThread& operator=(const BoundThread&) = delete;
+  bool Bound() const { return previous_ != 0; }
+
+ private:
+  uint32_t previous_;
+};
+
+CoreClock CoreClockOf(uint32_t cpu, const ChainTiming& run) {
+  return CoreClock{cpu, ChainMhz(run), CounterRatio(run)};
+}
+
+}  // namespace
+
+double ChainMhz(const ChainTiming& run) {
+  if (run.counts <= 0 || run.frequency <= 0) return 0;
+  const double seconds = static_cast<double>(run.counts) / static_cast<double>(run.frequency);
+  return static_cast<double>(run.additions) / seconds / 1e6;
+}
+
+double CounterRatio(const ChainTiming& run) {
+  if (run.ticks == 0) return 0;
+  return static_cast<double>(run.additions) / static_cast<double>(run.ticks);
+}
+
+ChainTiming TimeFastestChain(ChainBench& bench) {
+  const auto frequency = static_cast<double>(bench.PerformanceFrequency());
+  uint64_t blocks = kFirstProbeBlocks;
+  ChainTiming probe = TimeChain(bench, blocks);
+  while (static_cast<double>(probe.counts) < frequency * kProbeSeconds &&
+         blocks < kLongestProbeBlocks) {
+    blocks *= 2;
+    probe = TimeChain(bench, blocks);
+  }
+  if (probe.counts <= 0) return probe;
+  const double blocksPerCount = static_cast<double>(blocks) / static_cast<double>(probe.counts);
+  const auto runBlocks =
+      std::max<uint64_t>(1, static_cast<uint64_t>(blocksPerCount * frequency * kRunSeconds));
+  ChainTiming fastest;
+  for (int run = 0; run < kChainRuns; ++run) {
+    const ChainTiming timing = TimeChain(bench, runBlocks);
+    if (ChainMhz(timing) > ChainMhz(fastest)) fastest = timing;
+  }
+  return fastest;
+}
+
+std::vector<CoreClock> MeasureCoreClocks(ChainBench& bench) {
+  std::vector<CoreClock> clocks;
+  const RaisedPriority raised;
+  for (const uint32_t cpu : AllowedProcessors()) {
+    const BoundThread bound(cpu);
+    if (bound.Bound()) clocks.push_back(CoreClockOf(cpu, TimeFastestChain(bench)));
+  }
+  return clocks;
+}
+
+std::vector<CoreClock> MeasureCoreClocksUnderLoad(ChainBench& bench) {
+  const std::vector<uint32_t> processors = AllowedProcessors();
+  std::vector<std::optional<CoreClock>> measured(processors.size());
+  {
+    const RaisedPriority raised;
+    // The chains start together, so each one runs while every other core is busy.
+    std::latch start(static_cast<std::ptrdiff_t>(processors.size()));
+    std::vector<std::jthread> threads;
+    for (size_t i = 0; i < processors.size(); ++i) {
+      try {
+        threads.emplace_back([&, i] {
+          const BoundThread bound(processors[i]);
+          platform::RaiseThreadPriorityToTimeCritical();
+          start.arrive_and_wait();
+          if (bound.Bound()) measured[i] = CoreClockOf(processors[i], TimeFastestChain(bench));
+        });
+      } catch (const std::system_error&) {
+        start.count_down();  // no thread for this processor: the others must not wait for it
+      }
+    }
+  }
+  std::vector<CoreClock> clocks;
+  for (const std::optional<CoreClock>& clock : measured) {
+    if (clock) clocks.push_back(*clock);
+  }
+  return clocks;
+}
+
+bool DoubleSpeedAdders(uint8_t processor) {
+  const cpuinfo::Ref<cpuinfo::IProcessorInformation> info =
+      cpuinfo::CpuInstance().Information(processor);
+  return info->Vendor()->Index() == cpuinfo::kVendorIntel &&
+         info->Signature()->Family()->Value()->Value() == 15;
+}
+
+}  // namespace speedtest

@@ -20,11 +20,11 @@ class NullView : public speedtest::TestRunView {
   void SetPercentDisplay(const std::string&) override {}
   void SetMhzGauge(float) override {}
   void SetMhzDisplay(const std::string&) override {}
-  void SetStageColour(speedtest::Stage, uint32_t) override {}
+  void SetStageReached(speedtest::Stage, bool) override {}
   void RepaintStage(speedtest::Stage) override {}
   void SetSpeedCaption(const std::string&) override {}
-  uint32_t SpeedColour() const override { return 0; }
-  void SetSpeedColour(uint32_t) override {}
+  bool SpeedLit() const override { return false; }
+  void SetSpeedLit(bool) override {}
   void RepaintSpeedLabel() override {}
   void StartMedalTransition() override {}
   void ShowTestAgain() override {}

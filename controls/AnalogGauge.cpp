@@ -40,70 +40,70 @@ TAnalogGauge::TAnalogGauge(gui::Control* parent) : gui::Control(parent) {
 TAnalogGauge::~TAnalogGauge() = default;
 
 void TAnalogGauge::SetPicture(const gui::Picture& picture) {
-  picture_ = picture;
+  FPicture = picture;
   // An empty picture has no graphic to widen and stays empty.
-  if (!picture_.Empty()) picture_.SetSize(kPictureWidth, picture_.Height());
-  face_ = gui::Bitmap();
+  if (!FPicture.Empty()) FPicture.SetSize(kPictureWidth, FPicture.Height());
+  FFace = gui::Bitmap();
 }
 
 void TAnalogGauge::SetFont(const gui::Font& font) {
-  SetStored(font_, font);
+  SetStored(FFont, font);
 }
 
 void TAnalogGauge::SetAngle(int32_t angle) {
-  if (angle == angle_) return;
-  if (angle >= 11 && angle <= 360) angle_ = angle;
+  if (angle == FAngle) return;
+  if (angle >= 11 && angle <= 360) FAngle = angle;
   ComposeGauge();
 }
 
 void TAnalogGauge::SetArrowWidth(int32_t width) {
-  if (width == arrow_width_) return;
-  arrow_width_ = std::clamp(width, 1, 5);
+  if (width == FArrowWidth) return;
+  FArrowWidth = std::clamp(width, 1, 5);
   ComposeGauge();
 }
 
 void TAnalogGauge::SetPosition(float position) {
-  if (position == position_) return;
-  position_ = position;
+  if (position == FPosition) return;
+  FPosition = position;
   // A copy of each handler, so a handler may replace it while it runs.
-  if (float(ind_maximum_) < position_) {
+  if (float(FIndMaximum) < FPosition) {
     if (auto handler = OnOverMax) handler(*this);
   }
-  if (float(ind_minimum_) > position_) {
+  if (float(FIndMinimum) > FPosition) {
     if (auto handler = OnOverMin) handler(*this);
   }
   ComposeGauge();
 }
 
 void TAnalogGauge::SetScale(int32_t scale) {
-  if (scale == scale_) return;
+  if (scale == FScale) return;
   if (scale > 1) {
-    scale_ = scale;
-    if (ind_maximum_ >= scale_) ind_maximum_ = scale_ - 1;
-    if (scale_ - ind_maximum_ < ind_minimum_) ind_minimum_ = scale_ - ind_maximum_;
+    FScale = scale;
+    if (FIndMaximum >= FScale) FIndMaximum = FScale - 1;
+    if (FScale - FIndMaximum < FIndMinimum) FIndMinimum = FScale - FIndMaximum;
   }
   ComposeGauge();
 }
 
 void TAnalogGauge::SetIndMaximum(int32_t value) {
-  if (value == ind_maximum_) return;
-  if (value > 0 && value < scale_) ind_maximum_ = value;
+  if (value == FIndMaximum) return;
+  if (value > 0 && value < FScale) FIndMaximum = value;
   ComposeGauge();
 }
 
 void TAnalogGauge::SetIndMinimum(int32_t value) {
-  if (value == ind_minimum_) return;
-  if (value > 0 && value < scale_) ind_minimum_ = value;
+  if (value == FIndMinimum) return;
+  if (value > 0 && value < FScale) FIndMinimum = value;
   ComposeGauge();
 }
 
 void TAnalogGauge::SetCaption(const std::string& caption) {
-  SetStored(caption_, caption);
+  SetStored(FCaption, caption);
 }
 
 void TAnalogGauge::SetAntiAliased(TAntialiased value) {
-  if (value == anti_aliased_) return;
-  anti_aliased_ = value;
+  if (value == FAntiAliased) return;
+  FAntiAliased = value;
   SizeBitmaps();
   ComposeGauge();
 }
@@ -151,17 +151,17 @@ void TAnalogGauge::ComposeGauge() {
   if (timed && FFrameStart == -1) FFrameStart = ReadTimer();
 
   // Not cleared first: what the picture does not cover keeps the previous frame.
-  if (!picture_.Empty()) {
+  if (!FPicture.Empty()) {
     gui::Canvas canvas(*FWorkBitmap);
-    if (picture_.Transparent()) {
-      picture_.DrawOn(canvas, {0, 0});
+    if (FPicture.Transparent()) {
+      FPicture.DrawOn(canvas, {0, 0});
     } else {
       // The opaque face in the work bitmap's own format copies row by row.
-      if (face_.PixelFormat() != FWorkBitmap->PixelFormat() || face_.Empty()) {
-        face_ = picture_.Image();
-        face_.SetFormat(FWorkBitmap->PixelFormat());
+      if (FFace.PixelFormat() != FWorkBitmap->PixelFormat() || FFace.Empty()) {
+        FFace = FPicture.Image();
+        FFace.SetFormat(FWorkBitmap->PixelFormat());
       }
-      canvas.Draw({0, 0}, face_);
+      canvas.Draw({0, 0}, FFace);
     }
   }
   DrawNeedle(*FWorkBitmap, Factor());
@@ -180,31 +180,31 @@ void TAnalogGauge::ComposeGauge() {
   }
   FFrameStart = -1;
   const auto measured = int32_t(std::min<int64_t>(frames, std::numeric_limits<int32_t>::max()));
-  if (measured != frames_) {
-    frames_ = measured;
+  if (measured != FFrames) {
+    FFrames = measured;
     if (auto handler = OnFrames) handler(*this);
   }
 }
 
 TNeedleGeometry TAnalogGauge::NeedleGeometry(int width, int height, int k) {
   TNeedleGeometry g;
-  const int b = margin_ * k;
-  switch (style_) {
+  const int b = FMargin * k;
+  switch (FStyle) {
     case TStyle::LeftStyle:
     case TStyle::RightStyle:
       // A corner dial sweeps a quarter at most; the property keeps the correction.
-      if (angle_ > 90) angle_ = 90;
-      g.cx = style_ == TStyle::LeftStyle ? b : width - b;
+      if (FAngle > 90) FAngle = 90;
+      g.cx = FStyle == TStyle::LeftStyle ? b : width - b;
       g.fx = g.cx;
       g.cy = height - b;
       g.r = width - 2 * b;
-      g.s = style_ == TStyle::LeftStyle ? 90 : 0;
+      g.s = FStyle == TStyle::LeftStyle ? 90 : 0;
       break;
     case TStyle::CenterStyle:
       g.cx = width / 2;
       g.fx = static_cast<long double>(width) / 2;
-      g.s = static_cast<long double>(180 - angle_) / 2;
-      if (angle_ >= 180) {
+      g.s = static_cast<long double>(180 - FAngle) / 2;
+      if (FAngle >= 180) {
         g.r = (width - 2 * b) / 2;
         g.cy = height / 2;
       } else {
@@ -218,18 +218,18 @@ TNeedleGeometry TAnalogGauge::NeedleGeometry(int width, int height, int k) {
 }
 
 gui::Point TAnalogGauge::NeedleEnd(const TNeedleGeometry& g, float position) const {
-  const long double a = Radians(static_cast<long double>(angle_) * position / scale_ + g.s);
+  const long double a = Radians(static_cast<long double>(FAngle) * position / FScale + g.s);
   return {RoundEven(g.fx - g.r * std::cos(a)), RoundEven(g.cy - g.r * std::sin(a))};
 }
 
 void TAnalogGauge::DrawNeedle(gui::Bitmap& bitmap, int k) {
   const TNeedleGeometry g = NeedleGeometry(bitmap.Width(), bitmap.Height(), k);
   gui::Canvas canvas(bitmap);
-  canvas.pen = {arrow_color_, arrow_width_ * k};
-  canvas.Line({g.cx, g.cy}, NeedleEnd(g, position_));
-  if (face_options_.Contains(TFaceOption::ShowCenter)) {
-    const int radius = center_radius_ * k;
-    canvas.brush = {center_color_, false};
+  canvas.pen = {FArrowColor, FArrowWidth * k};
+  canvas.Line({g.cx, g.cy}, NeedleEnd(g, FPosition));
+  if (FFaceOptions.Contains(TFaceOption::ShowCenter)) {
+    const int radius = FCenterRadius * k;
+    canvas.brush = {FCenterColor, false};
     canvas.Ellipse({g.cx - radius, g.cy - radius, g.cx + radius, g.cy + radius});
   }
 }

@@ -15,6 +15,7 @@
 #include "gui/Canvas.h"
 #include "gui/Color.h"
 #include "gui/Control.h"
+#include "gui/Palette.h"
 #include "gui/Picture.h"
 
 namespace controls {
@@ -86,84 +87,84 @@ class TAnalogGauge : public gui::Control {
 
   // The background, drawn unscaled at the top-left of the work bitmap. The setter copies
   // the picture and makes it 400 pixels wide; it shows from the next composition.
-  const gui::Picture& Picture() const { return picture_; }
+  const gui::Picture& Picture() const { return FPicture; }
   void SetPicture(const gui::Picture& picture);
-  const gui::Font& Font() const { return font_; }
+  const gui::Font& Font() const { return FFont; }
   void SetFont(const gui::Font& font);
 
-  gui::Color MinColor() const { return min_color_; }
-  void SetMinColor(gui::Color color) { SetStored(min_color_, color); }
-  gui::Color MidColor() const { return mid_color_; }
-  void SetMidColor(gui::Color color) { SetStored(mid_color_, color); }
-  gui::Color MaxColor() const { return max_color_; }
-  void SetMaxColor(gui::Color color) { SetStored(max_color_, color); }
-  gui::Color FaceColor() const { return face_color_; }
-  void SetFaceColor(gui::Color color) { SetStored(face_color_, color); }
-  gui::Color TicksColor() const { return ticks_color_; }
-  void SetTicksColor(gui::Color color) { SetStored(ticks_color_, color); }
-  gui::Color ValueColor() const { return value_color_; }
-  void SetValueColor(gui::Color color) { SetStored(value_color_, color); }
-  gui::Color CaptionColor() const { return caption_color_; }
-  void SetCaptionColor(gui::Color color) { SetStored(caption_color_, color); }
+  gui::Color MinColor() const { return FMinColor; }
+  void SetMinColor(gui::Color color) { SetStored(FMinColor, color); }
+  gui::Color MidColor() const { return FMidColor; }
+  void SetMidColor(gui::Color color) { SetStored(FMidColor, color); }
+  gui::Color MaxColor() const { return FMaxColor; }
+  void SetMaxColor(gui::Color color) { SetStored(FMaxColor, color); }
+  gui::Color FaceColor() const { return FFaceColor; }
+  void SetFaceColor(gui::Color color) { SetStored(FFaceColor, color); }
+  gui::Color TicksColor() const { return FTicksColor; }
+  void SetTicksColor(gui::Color color) { SetStored(FTicksColor, color); }
+  gui::Color ValueColor() const { return FValueColor; }
+  void SetValueColor(gui::Color color) { SetStored(FValueColor, color); }
+  gui::Color CaptionColor() const { return FCaptionColor; }
+  void SetCaptionColor(gui::Color color) { SetStored(FCaptionColor, color); }
   // The needle and the hub's outline.
-  gui::Color ArrowColor() const { return arrow_color_; }
-  void SetArrowColor(gui::Color color) { SetStored(arrow_color_, color); }
-  gui::Color MarginColor() const { return margin_color_; }
-  void SetMarginColor(gui::Color color) { SetStored(margin_color_, color); }
+  gui::Color ArrowColor() const { return FArrowColor; }
+  void SetArrowColor(gui::Color color) { SetStored(FArrowColor, color); }
+  gui::Color MarginColor() const { return FMarginColor; }
+  void SetMarginColor(gui::Color color) { SetStored(FMarginColor, color); }
   // The hub's fill.
-  gui::Color CenterColor() const { return center_color_; }
-  void SetCenterColor(gui::Color color) { SetStored(center_color_, color); }
-  gui::Color CircleColor() const { return circle_color_; }
-  void SetCircleColor(gui::Color color) { SetStored(circle_color_, color); }
+  gui::Color CenterColor() const { return FCenterColor; }
+  void SetCenterColor(gui::Color color) { SetStored(FCenterColor, color); }
+  gui::Color CircleColor() const { return FCircleColor; }
+  void SetCircleColor(gui::Color color) { SetStored(FCircleColor, color); }
 
   // The hub's radius in control pixels.
-  int32_t CenterRadius() const { return center_radius_; }
-  void SetCenterRadius(int32_t radius) { SetStored(center_radius_, radius); }
-  int32_t CircleRadius() const { return circle_radius_; }
-  void SetCircleRadius(int32_t radius) { SetStored(circle_radius_, radius); }
+  int32_t CenterRadius() const { return FCenterRadius; }
+  void SetCenterRadius(int32_t radius) { SetStored(FCenterRadius, radius); }
+  int32_t CircleRadius() const { return FCircleRadius; }
+  void SetCircleRadius(int32_t radius) { SetStored(FCircleRadius, radius); }
   // The sweep of the scale in degrees, 11 to 360; other values are ignored.
-  int32_t Angle() const { return angle_; }
+  int32_t Angle() const { return FAngle; }
   void SetAngle(int32_t angle);
   // The dial's inset from the control's edges, in control pixels.
-  int32_t Margin() const { return margin_; }
-  void SetMargin(int32_t margin) { SetStored(margin_, margin); }
-  TStyle Style() const { return style_; }
-  void SetStyle(TStyle style) { SetStored(style_, style); }
+  int32_t Margin() const { return FMargin; }
+  void SetMargin(int32_t margin) { SetStored(FMargin, margin); }
+  TStyle Style() const { return FStyle; }
+  void SetStyle(TStyle style) { SetStored(FStyle, style); }
   // The needle's width in control pixels, kept within 1 to 5.
-  int32_t ArrowWidth() const { return arrow_width_; }
+  int32_t ArrowWidth() const { return FArrowWidth; }
   void SetArrowWidth(int32_t width);
-  int32_t NumberMainTicks() const { return number_main_ticks_; }
-  void SetNumberMainTicks(int32_t count) { SetStored(number_main_ticks_, count); }
-  int32_t LengthMainTicks() const { return length_main_ticks_; }
-  void SetLengthMainTicks(int32_t length) { SetStored(length_main_ticks_, length); }
-  int32_t LengthSubTicks() const { return length_sub_ticks_; }
-  void SetLengthSubTicks(int32_t length) { SetStored(length_sub_ticks_, length); }
+  int32_t NumberMainTicks() const { return FNumberMainTicks; }
+  void SetNumberMainTicks(int32_t count) { SetStored(FNumberMainTicks, count); }
+  int32_t LengthMainTicks() const { return FLengthMainTicks; }
+  void SetLengthMainTicks(int32_t length) { SetStored(FLengthMainTicks, length); }
+  int32_t LengthSubTicks() const { return FLengthSubTicks; }
+  void SetLengthSubTicks(int32_t length) { SetStored(FLengthSubTicks, length); }
   // Of the options only ShowCenter shows: it draws the hub.
-  TFaceOptions FaceOptions() const { return face_options_; }
-  void SetFaceOptions(TFaceOptions options) { SetStored(face_options_, options); }
+  TFaceOptions FaceOptions() const { return FFaceOptions; }
+  void SetFaceOptions(TFaceOptions options) { SetStored(FFaceOptions, options); }
 
   // The needle's position in scale units. A new position beyond IndMaximum raises
   // OnOverMax, one below IndMinimum OnOverMin, on every change, then recomposes.
-  float Position() const { return position_; }
+  float Position() const { return FPosition; }
   void SetPosition(float position);
   // Scale units covered by the full sweep; values of 1 or less are ignored. A smaller
   // scale pulls IndMaximum and IndMinimum inside it.
-  int32_t Scale() const { return scale_; }
+  int32_t Scale() const { return FScale; }
   void SetScale(int32_t scale);
   // Limits for the two events: accepted when greater than 0 and less than Scale.
-  int32_t IndMaximum() const { return ind_maximum_; }
+  int32_t IndMaximum() const { return FIndMaximum; }
   void SetIndMaximum(int32_t value);
-  int32_t IndMinimum() const { return ind_minimum_; }
+  int32_t IndMinimum() const { return FIndMinimum; }
   void SetIndMinimum(int32_t value);
-  const std::string& Caption() const { return caption_; }
+  const std::string& Caption() const { return FCaption; }
   void SetCaption(const std::string& caption);
-  TAntialiased AntiAliased() const { return anti_aliased_; }
+  TAntialiased AntiAliased() const { return FAntiAliased; }
   void SetAntiAliased(TAntialiased value);
   // The supersampling factor of AntiAliased, 1 to 4.
-  int Factor() const { return int(anti_aliased_) + 1; }
+  int Factor() const { return int(FAntiAliased) + 1; }
 
   // Redraws per second measured on the last composition.
-  int32_t Frames() const { return frames_; }
+  int32_t Frames() const { return FFrames; }
 
   // Kept for forms that bind it; the dial artwork is the picture.
   void SetBackground() {}
@@ -201,40 +202,40 @@ class TAnalogGauge : public gui::Control {
   void ShrinkWorkBitmap();
   int64_t ReadTimer();
 
-  gui::Picture picture_;
-  gui::Bitmap face_;  // an opaque picture in the work bitmap's format, made when first drawn
-  gui::Font font_;
-  gui::Color min_color_ = 0x00008000;
-  gui::Color mid_color_ = 0x0000FFFF;
-  gui::Color max_color_ = 0x000000FF;
-  gui::Color face_color_ = 0xFF00000F;  // the system's button face
-  gui::Color ticks_color_ = 0x00000000;
-  gui::Color value_color_ = 0x00000000;
-  gui::Color caption_color_ = 0x00000000;
-  gui::Color arrow_color_ = 0x00000000;
-  gui::Color margin_color_ = 0x00000000;
-  gui::Color center_color_ = 0x00808080;
-  gui::Color circle_color_ = 0x00FF0000;
-  int32_t center_radius_ = 8;
-  int32_t circle_radius_ = 3;
-  int32_t angle_ = 120;
-  int32_t margin_ = 10;
-  TStyle style_ = TStyle::CenterStyle;
-  int32_t arrow_width_ = 1;
-  int32_t number_main_ticks_ = 7;
-  int32_t length_main_ticks_ = 15;
-  int32_t length_sub_ticks_ = 8;
-  TFaceOptions face_options_{
+  gui::Picture FPicture;
+  gui::Bitmap FFace;  // an opaque picture in the work bitmap's format, made when first drawn
+  gui::Font FFont;
+  gui::Color FMinColor = gui::palette::kGreen;
+  gui::Color FMidColor = gui::palette::kYellow;
+  gui::Color FMaxColor = gui::palette::kRed;
+  gui::Color FFaceColor = gui::palette::kSystemButtonFace;
+  gui::Color FTicksColor = gui::palette::kBlack;
+  gui::Color FValueColor = gui::palette::kBlack;
+  gui::Color FCaptionColor = gui::palette::kBlack;
+  gui::Color FArrowColor = gui::palette::kBlack;
+  gui::Color FMarginColor = gui::palette::kBlack;
+  gui::Color FCenterColor = gui::palette::kGray;
+  gui::Color FCircleColor = gui::palette::kBlue;
+  int32_t FCenterRadius = 8;
+  int32_t FCircleRadius = 3;
+  int32_t FAngle = 120;
+  int32_t FMargin = 10;
+  TStyle FStyle = TStyle::CenterStyle;
+  int32_t FArrowWidth = 1;
+  int32_t FNumberMainTicks = 7;
+  int32_t FLengthMainTicks = 15;
+  int32_t FLengthSubTicks = 8;
+  TFaceOptions FFaceOptions{
       TFaceOption::ShowMargin,       TFaceOption::ShowMainTicks, TFaceOption::ShowSubTicks,
       TFaceOption::ShowIndicatorMax, TFaceOption::ShowValues,    TFaceOption::ShowCenter,
       TFaceOption::ShowFrame,        TFaceOption::Show3D,        TFaceOption::ShowCaption};
-  float position_ = 0.0f;
-  int32_t scale_ = 140;
-  int32_t ind_maximum_ = 80;
-  int32_t ind_minimum_ = 30;
-  std::string caption_ = "mV";
-  TAntialiased anti_aliased_ = TAntialiased::aaNone;
-  int32_t frames_ = 0;
+  float FPosition = 0.0f;
+  int32_t FScale = 140;
+  int32_t FIndMaximum = 80;
+  int32_t FIndMinimum = 30;
+  std::string FCaption = "mV";
+  TAntialiased FAntiAliased = TAntialiased::aaNone;
+  int32_t FFrames = 0;
 
   std::unique_ptr<gui::Bitmap> FWorkBitmap;
   std::unique_ptr<gui::Bitmap> FSmoothBitmap;

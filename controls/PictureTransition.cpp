@@ -8,6 +8,7 @@
 #include "controls/TransitionStyles.h"
 #include "gui/Application.h"
 #include "gui/Canvas.h"
+#include "gui/Palette.h"
 #include "gui/Window.h"
 
 namespace controls {
@@ -18,8 +19,6 @@ using gui::Rect;
 
 namespace {
 
-constexpr gui::Color kWindowColor = 0xFF000005;   // a new control's colour
-constexpr gui::Color kActiveBorder = 0xFF00000A;  // the system's active-border colour
 constexpr int kDefaultSize = 100;
 
 gui::Application* CurrentApplication() {
@@ -40,28 +39,30 @@ void CopyPixels(Bitmap& to, const Bitmap& from) {
 }  // namespace
 
 TCustomPictureTransition::TCustomPictureTransition(gui::Control* parent)
-    : gui::Control(parent), color_(kWindowColor), frame_color_(kActiveBorder) {
+    : gui::Control(parent),
+      FColor(gui::palette::kSystemWindow),  // a new control's colour
+      FFrameColor(gui::palette::kSystemActiveBorder) {
   SetOpaque(true);
   SetBounds(0, 0, kDefaultSize, kDefaultSize);
-  picture_token_ = picture_.Subscribe([this] { PictureChanged(); });
-  bg_picture_token_ = bg_picture_.Subscribe([this] { BgPictureChanged(); });
+  FPictureToken = FPicture.Subscribe([this] { PictureChanged(); });
+  FBgPictureToken = FBgPicture.Subscribe([this] { BgPictureChanged(); });
 }
 
 TCustomPictureTransition::~TCustomPictureTransition() {
-  destroying_ = true;
-  *alive_ = false;
+  FDestroying = true;
+  *FAlive = false;
   Stop();
   StopTimer();
-  picture_.Unsubscribe(picture_token_);
-  bg_picture_.Unsubscribe(bg_picture_token_);
+  FPicture.Unsubscribe(FPictureToken);
+  FBgPicture.Unsubscribe(FBgPictureToken);
 }
 
 // ---- properties ------------------------------------------------------------------------
 
 void TCustomPictureTransition::SetBgMode(TBackgroundMode mode) {
-  if (mode == bg_mode_) return;
-  bg_mode_ = mode;
-  if (bg_picture_.Empty()) return;
+  if (mode == FBgMode) return;
+  FBgMode = mode;
+  if (FBgPicture.Empty()) return;
   {
     std::lock_guard lock(FLock);
     if (FFromBackground && !FOldImage.Empty()) CaptureBackgroundLocked();
@@ -70,8 +71,8 @@ void TCustomPictureTransition::SetBgMode(TBackgroundMode mode) {
 }
 
 void TCustomPictureTransition::SetColor(gui::Color color) {
-  if (color == color_) return;
-  color_ = color;
+  if (color == FColor) return;
+  FColor = color;
   {
     std::lock_guard lock(FLock);
     if (FFromBackground && !FOldImage.Empty()) CaptureBackgroundLocked();
@@ -80,16 +81,16 @@ void TCustomPictureTransition::SetColor(gui::Color color) {
 }
 
 void TCustomPictureTransition::SetFrameColor(gui::Color color) {
-  if (color == frame_color_) return;
-  frame_color_ = color;
-  if (frame_width_ != 0 && FrameShown()) Invalidate();
+  if (color == FFrameColor) return;
+  FFrameColor = color;
+  if (FFrameWidth != 0 && FrameShown()) Invalidate();
 }
 
 void TCustomPictureTransition::SetFrameWidth(int32_t width) {
   width = std::max<int32_t>(width, 0);  // a negative frame would push the picture outside
-  if (width == frame_width_) return;
-  frame_width_ = width;
-  if (auto_size_) AdjustSize();
+  if (width == FFrameWidth) return;
+  FFrameWidth = width;
+  if (FAutoSize) AdjustSize();
   if (!FrameShown()) return;
   {
     std::lock_guard lock(FLock);
@@ -99,8 +100,8 @@ void TCustomPictureTransition::SetFrameWidth(int32_t width) {
 }
 
 void TCustomPictureTransition::SetCenter(bool center) {
-  if (center == center_) return;
-  center_ = center;
+  if (center == FCenter) return;
+  FCenter = center;
   {
     std::lock_guard lock(FLock);
     CalcDisplayRectLocked();
@@ -109,8 +110,8 @@ void TCustomPictureTransition::SetCenter(bool center) {
 }
 
 void TCustomPictureTransition::SetStretch(bool stretch) {
-  if (stretch == stretch_) return;
-  stretch_ = stretch;
+  if (stretch == FStretch) return;
+  FStretch = stretch;
   {
     std::lock_guard lock(FLock);
     CalcDisplayRectLocked();
@@ -119,8 +120,8 @@ void TCustomPictureTransition::SetStretch(bool stretch) {
 }
 
 void TCustomPictureTransition::SetProportional(bool proportional) {
-  if (proportional == proportional_) return;
-  proportional_ = proportional;
+  if (proportional == FProportional) return;
+  FProportional = proportional;
   {
     std::lock_guard lock(FLock);
     CalcDisplayRectLocked();
@@ -129,29 +130,29 @@ void TCustomPictureTransition::SetProportional(bool proportional) {
 }
 
 void TCustomPictureTransition::SetManual(bool manual) {
-  if (manual == manual_) return;
-  manual_ = manual;
+  if (manual == FManual) return;
+  FManual = manual;
   StopTimer();
-  if (!busy_) {
-    progress_ = reverse_ ? 100 : 0;
+  if (!FBusy) {
+    FProgress = FReverse ? 100 : 0;
   } else if (!manual) {
     Animate();
   }
 }
 
 void TCustomPictureTransition::SetAutoSize(bool autoSize) {
-  if (autoSize == auto_size_) return;
-  auto_size_ = autoSize;
+  if (autoSize == FAutoSize) return;
+  FAutoSize = autoSize;
   AdjustSize();
 }
 
 void TCustomPictureTransition::SetStyle(TShowStyle style) {
-  if (style == style_ || style > kStyleCount) return;
+  if (style == FStyle || style > kStyleCount) return;
   Rect recomposed;
   {
     std::lock_guard lock(FLock);
-    style_ = style;
-    if (manual_ && busy_ && !FStopping) {
+    FStyle = style;
+    if (FManual && FBusy && !FStopping) {
       UpdateFrameLocked();
       recomposed = FDisplayRect;
     }
@@ -160,7 +161,7 @@ void TCustomPictureTransition::SetStyle(TShowStyle style) {
 }
 
 std::string_view TCustomPictureTransition::StyleName() const {
-  return TransitionStyleName(style_);
+  return TransitionStyleName(FStyle);
 }
 
 void TCustomPictureTransition::SetStyleName(std::string_view name) {
@@ -174,12 +175,12 @@ void TCustomPictureTransition::SetStep(uint16_t step) {
   } else if (step > 100) {
     step = 99;
   }
-  step_ = step;
+  FStep = step;
 }
 
 void TCustomPictureTransition::SetProgress(uint8_t progress) {
   // Only the application moves a manual transition; an automatic one belongs to its timer.
-  if (!manual_) return;
+  if (!FManual) return;
   SetProgressValue(std::min<int>(progress, 100), false);
 }
 
@@ -199,13 +200,13 @@ bool TCustomPictureTransition::FrameShown() const {
 }
 
 void TCustomPictureTransition::PictureChanged() {
-  if (destroying_) return;
+  if (FDestroying) return;
   AdjustSize();
   DoChange();
 }
 
 void TCustomPictureTransition::BgPictureChanged() {
-  if (bg_mode_ == TBackgroundMode::bmNone) return;
+  if (FBgMode == TBackgroundMode::bmNone) return;
   {
     std::lock_guard lock(FLock);
     if (FFromBackground && !FOldImage.Empty()) CaptureBackgroundLocked();
@@ -214,9 +215,8 @@ void TCustomPictureTransition::BgPictureChanged() {
 }
 
 void TCustomPictureTransition::AdjustSize() {
-  if (!auto_size_ || picture_.Empty()) return;
-  SetBounds(Left(), Top(), picture_.Width() + 2 * frame_width_,
-            picture_.Height() + 2 * frame_width_);
+  if (!FAutoSize || FPicture.Empty()) return;
+  SetBounds(Left(), Top(), FPicture.Width() + 2 * FFrameWidth, FPicture.Height() + 2 * FFrameWidth);
 }
 
 void TCustomPictureTransition::BoundsChanged(const Rect& oldBounds) {
@@ -233,11 +233,11 @@ void TCustomPictureTransition::BoundsChanged(const Rect& oldBounds) {
 // ---- geometry and background -------------------------------------------------------------
 
 void TCustomPictureTransition::CalcDisplayRectLocked() {
-  const int cw = Width() - 2 * frame_width_;
-  const int ch = Height() - 2 * frame_width_;
+  const int cw = Width() - 2 * FFrameWidth;
+  const int ch = Height() - 2 * FFrameWidth;
   int w = FPictureRect.Width();
   int h = FPictureRect.Height();
-  if (proportional_ && w > 0 && h > 0 && (stretch_ || cw < w || ch < h)) {
+  if (FProportional && w > 0 && h > 0 && (FStretch || cw < w || ch < h)) {
     if (double(ch) / h > double(cw) / w) {
       h = MulDiv(h, cw, w);
       w = cw;
@@ -245,12 +245,12 @@ void TCustomPictureTransition::CalcDisplayRectLocked() {
       w = MulDiv(w, ch, h);
       h = ch;
     }
-  } else if (stretch_) {
+  } else if (FStretch) {
     w = cw;
     h = ch;
   }
-  const int dx = frame_width_ + (center_ ? (cw - w) / 2 : 0);
-  const int dy = frame_width_ + (center_ ? (ch - h) / 2 : 0);
+  const int dx = FFrameWidth + (FCenter ? (cw - w) / 2 : 0);
+  const int dy = FFrameWidth + (FCenter ? (ch - h) / 2 : 0);
   FDisplayRect = Rect::XYWH(dx, dy, w, h);
   if (FFromBackground && !FOldImage.Empty()) CaptureBackgroundLocked();
 }
@@ -260,7 +260,7 @@ void TCustomPictureTransition::CaptureBackgroundLocked() {
   // picture's own size.
   const Rect display = FDisplayRect;
   if (display.Empty()) {
-    FOldImage.Fill(gui::SystemColor(color_));
+    FOldImage.Fill(gui::SystemColor(FColor));
   } else {
     Bitmap under(display.Width(), display.Height());
     Canvas canvas(under);
@@ -268,13 +268,13 @@ void TCustomPictureTransition::CaptureBackgroundLocked() {
     DrawBackground(canvas, ClientRect());
     Canvas(FOldImage).StretchDraw(FPictureRect, under);
   }
-  if (manual_ && busy_) UpdateFrameLocked();
+  if (FManual && FBusy) UpdateFrameLocked();
 }
 
 void TCustomPictureTransition::DrawBackground(Canvas& canvas, const Rect& rect) {
   if (rect.Intersect(canvas.ClipRect()).Empty()) return;
-  const Bitmap& image = bg_picture_.Image();
-  const TBackgroundMode mode = bg_picture_.Empty() ? TBackgroundMode::bmNone : bg_mode_;
+  const Bitmap& image = FBgPicture.Image();
+  const TBackgroundMode mode = FBgPicture.Empty() ? TBackgroundMode::bmNone : FBgMode;
   switch (mode) {
     case TBackgroundMode::bmTiled:
       canvas.DrawTiled(rect, image);  // only the tiles inside the clip are drawn
@@ -283,17 +283,17 @@ void TCustomPictureTransition::DrawBackground(Canvas& canvas, const Rect& rect) 
       canvas.StretchDraw(rect, image);
       return;
     case TBackgroundMode::bmCentered:
-      canvas.FillRect(rect, color_);
+      canvas.FillRect(rect, FColor);
       canvas.Save();
       canvas.ClipTo(rect);
-      bg_picture_.DrawOn(canvas, {rect.left + (rect.Width() - image.Width()) / 2,
-                                  rect.top + (rect.Height() - image.Height()) / 2});
+      FBgPicture.DrawOn(canvas, {rect.left + (rect.Width() - image.Width()) / 2,
+                                 rect.top + (rect.Height() - image.Height()) / 2});
       canvas.Restore();
       return;
     case TBackgroundMode::bmNone:
       break;
   }
-  canvas.FillRect(rect, color_);
+  canvas.FillRect(rect, FColor);
 }
 
 // ---- painting ----------------------------------------------------------------------------
@@ -322,8 +322,8 @@ void TCustomPictureTransition::PaintFrame(Canvas& canvas) {
     canvas.StretchDraw(display, FScreen, FPictureRect);
   }
   lock.unlock();
-  const Rect framed = display.Inflate(frame_width_);
-  if (frame_width_ > 0) canvas.FrameRect(framed, frame_color_, frame_width_);
+  const Rect framed = display.Inflate(FFrameWidth);
+  if (FFrameWidth > 0) canvas.FrameRect(framed, FFrameColor, FFrameWidth);
   canvas.Save();
   canvas.ExcludeClip(framed);
   DrawBackground(canvas, ClientRect());
@@ -367,35 +367,35 @@ void TCustomPictureTransition::DoStop() {
 // ---- the transition ----------------------------------------------------------------------
 
 void TCustomPictureTransition::Execute() {
-  if (picture_.Empty() || busy_) return;
-  busy_ = true;
-  ++transition_serial_;
-  timer_reached_end_ = false;
+  if (FPicture.Empty() || FBusy) return;
+  FBusy = true;
+  ++FTransitionSerial;
+  FTimerReachedEnd = false;
   try {
-    const int w = picture_.Width();
-    const int h = picture_.Height();
+    const int w = FPicture.Width();
+    const int h = FPicture.Height();
     Bitmap newImage(w, h);
-    newImage.Fill(gui::SystemColor(color_));
+    newImage.Fill(gui::SystemColor(FColor));
     {
       Canvas canvas(newImage);
-      picture_.DrawOn(canvas, {0, 0});
+      FPicture.DrawOn(canvas, {0, 0});
     }
     {
       std::lock_guard lock(FLock);
       FFromBackground =
-          !over_draw_ || FScreen.Empty() || FScreen.Width() != w || FScreen.Height() != h;
+          !FOverDraw || FScreen.Empty() || FScreen.Width() != w || FScreen.Height() != h;
       FOldImage = FFromBackground ? Bitmap(w, h) : FScreen;
       FNewImage = std::move(newImage);
       if (FScreen.Width() != w || FScreen.Height() != h) FScreen = Bitmap(w, h);
       FPictureRect = {0, 0, w, h};
       CalcDisplayRectLocked();  // captures the background when starting from it
       CopyPixels(FScreen, FOldImage);
-      progress_ = reverse_ ? 100 : 0;
+      FProgress = FReverse ? 100 : 0;
     }
     Invalidate();
     // The timer does not run yet, so the images are the GUI thread's alone here.
     DoStart(FNewImage, FOldImage);
-    if (!manual_ && !FStopping) Animate();
+    if (!FManual && !FStopping) Animate();
   } catch (...) {
     StopTimer();
     {
@@ -403,51 +403,51 @@ void TCustomPictureTransition::Execute() {
       FNewImage = Bitmap();
       FOldImage = Bitmap();
     }
-    busy_ = false;
+    FBusy = false;
     throw;
   }
 }
 
 void TCustomPictureTransition::Animate() {
   gui::Application* app = CurrentApplication();
-  clock_ = app ? &app->Clock() : nullptr;
-  FLastTick = clock_ ? clock_->TickCount() : 0;
-  if (threaded_ && StartTimer()) return;
+  FClock = app ? &app->Clock() : nullptr;
+  FLastTick = FClock ? FClock->TickCount() : 0;
+  if (FThreaded && StartTimer()) return;
 
   // Without a periodic timer (not threaded, or none could be started) the steps run
   // here, with the messages processed between them.
-  const std::shared_ptr<bool> alive = alive_;
-  const uint32_t serial = transition_serial_;
-  auto stillOurs = [&] { return *alive && busy_ && transition_serial_ == serial; };
-  while (DoStep(false) && !manual_ && !FStopping) {
+  const std::shared_ptr<bool> alive = FAlive;
+  const uint32_t serial = FTransitionSerial;
+  auto stillOurs = [&] { return *alive && FBusy && FTransitionSerial == serial; };
+  while (DoStep(false) && !FManual && !FStopping) {
     if (!app) continue;
-    const uint32_t start = clock_->TickCount();
+    const uint32_t start = FClock->TickCount();
     while (true) {
       app->ProcessMessages();
       if (!stillOurs()) return;  // stopped, restarted or destroyed from a handler
-      if (clock_->TickCount() - start >= uint32_t(delay_)) break;
-      clock_->SleepMs(1);
+      if (FClock->TickCount() - start >= uint32_t(FDelay)) break;
+      FClock->SleepMs(1);
     }
   }
-  if (stillOurs() && !manual_ && !FStopping) Finish();
+  if (stillOurs() && !FManual && !FStopping) Finish();
 }
 
 bool TCustomPictureTransition::StartTimer() {
   if (FTimer) return true;
-  app_ = CurrentApplication();
-  if (!app_ || !clock_) return false;
-  const platform::PeriodicTimerCaps caps = clock_->PeriodicCaps();
-  uint32_t delay = delay_;
+  FApp = CurrentApplication();
+  if (!FApp || !FClock) return false;
+  const platform::PeriodicTimerCaps caps = FClock->PeriodicCaps();
+  uint32_t delay = FDelay;
   if (caps.maxPeriod < delay) delay = caps.maxPeriod;
   uint32_t resolution = delay / 10;
   if (resolution < caps.minPeriod) {
     resolution = caps.minPeriod;
     if (delay < caps.minPeriod) delay = caps.minPeriod;
   }
-  delay_ = uint16_t(std::min<uint32_t>(delay, UINT16_MAX));
-  if (delay_ == 0) return false;
+  FDelay = uint16_t(std::min<uint32_t>(delay, UINT16_MAX));
+  if (FDelay == 0) return false;
   FTimerResolution = resolution;
-  FTimer = clock_->StartPeriodic(delay_, [this] { TimerTick(); });
+  FTimer = FClock->StartPeriodic(FDelay, [this] { TimerTick(); });
   return true;
 }
 
@@ -462,44 +462,44 @@ void TCustomPictureTransition::StopTimer() {
 
 void TCustomPictureTransition::TimerTick() {
   // On the timer's thread: compose and post, never touch the window.
-  if (timer_reached_end_ || FStopping) return;
+  if (FTimerReachedEnd || FStopping) return;
   if (!DoStep(true)) {
-    timer_reached_end_ = true;
-    app_->PostMessage(*this, kTransitionCompleteMessage, 0, intptr_t(transition_serial_.load()));
+    FTimerReachedEnd = true;
+    FApp->PostMessage(*this, kTransitionCompleteMessage, 0, intptr_t(FTransitionSerial.load()));
   }
 }
 
 bool TCustomPictureTransition::DoStep(bool onTimerThread) {
-  int increment = step_;
-  if (clock_) {
-    const uint32_t now = clock_->TickCount();
-    if (exact_timing_ && delay_ != 0) {
-      increment = MulDiv(increment, int(now - FLastTick), delay_);
+  int increment = FStep;
+  if (FClock) {
+    const uint32_t now = FClock->TickCount();
+    if (FExactTiming && FDelay != 0) {
+      increment = MulDiv(increment, int(now - FLastTick), FDelay);
     }
     FLastTick = now;
   }
-  const int progress = progress_;
+  const int progress = FProgress;
   int next = 0;
-  if (reverse_) {
+  if (FReverse) {
     next = increment < progress ? progress - increment : 0;
   } else {
     next = progress < 100 - increment ? progress + increment : 100;
   }
   SetProgressValue(next, onTimerThread);
-  return reverse_ ? progress_ != 0 : progress_ != 100;
+  return FReverse ? FProgress != 0 : FProgress != 100;
 }
 
 void TCustomPictureTransition::SetProgressValue(int progress, bool onTimerThread) {
   progress = std::clamp(progress, 0, 100);
-  if (!busy_ || progress == progress_) return;
-  progress_ = uint8_t(progress);
+  if (!FBusy || progress == FProgress) return;
+  FProgress = uint8_t(progress);
   {
     std::lock_guard lock(FLock);
     UpdateFrameLocked();
   }
   if (onTimerThread) {
-    app_->PostMessage(*this, kTransitionProgressMessage, uintptr_t(progress),
-                      intptr_t(transition_serial_.load()));
+    FApp->PostMessage(*this, kTransitionProgressMessage, uintptr_t(progress),
+                      intptr_t(FTransitionSerial.load()));
     return;
   }
   PresentFrame();
@@ -510,17 +510,17 @@ void TCustomPictureTransition::UpdateFrameLocked() {
   if (FScreen.Empty() || FOldImage.Empty() || FNewImage.Empty()) return;
   CopyPixels(FScreen, FOldImage);
   DoBeforeNewFrame(FNewImage, FScreen);
-  const int progress = progress_;
+  const int progress = FProgress;
   if (progress >= 100) {
     CopyPixels(FScreen, FNewImage);
   } else if (progress > 0) {
-    if (style_ == 0) {
+    if (FStyle == 0) {
       DoCustomDraw(FNewImage, FScreen);
     } else if (FScreen.Width() == FNewImage.Width() && FScreen.Height() == FNewImage.Height()) {
       const int w = FPictureRect.Width();
       const int h = FPictureRect.Height();
       const ScaledExtent extent = ScaleByProgress(w, h, progress);
-      TransitionRoutineOf(style_)(FScreen, FNewImage, w, h, extent.x, extent.y, progress);
+      TransitionRoutineOf(FStyle)(FScreen, FNewImage, w, h, extent.x, extent.y, progress);
     }
   }
   DoAfterNewFrame(FNewImage, FScreen);
@@ -534,7 +534,7 @@ void TCustomPictureTransition::PresentFrame() {
 }
 
 void TCustomPictureTransition::HandleMessage(const gui::Message& message) {
-  const bool current = busy_ && message.lParam == intptr_t(transition_serial_.load());
+  const bool current = FBusy && message.lParam == intptr_t(FTransitionSerial.load());
   if (message.msg == kTransitionProgressMessage) {
     if (!current) return;
     PresentFrame();
@@ -549,19 +549,19 @@ void TCustomPictureTransition::HandleMessage(const gui::Message& message) {
 }
 
 void TCustomPictureTransition::Finish() {
-  busy_ = false;
+  FBusy = false;
   {
     std::lock_guard lock(FLock);
     FNewImage = Bitmap();
     FOldImage = Bitmap();
   }
-  if (destroying_) return;
+  if (FDestroying) return;
   if (!FStopping) DoComplete();
   DoStop();
 }
 
 void TCustomPictureTransition::Stop() {
-  if (!busy_ || FStopping) return;
+  if (!FBusy || FStopping) return;
   FStopping = true;
   struct Reset {
     std::atomic<bool>& flag;
@@ -572,7 +572,7 @@ void TCustomPictureTransition::Stop() {
 }
 
 void TCustomPictureTransition::Clear() {
-  if (busy_) return;
+  if (FBusy) return;
   {
     std::lock_guard lock(FLock);
     if (FScreen.Empty()) return;

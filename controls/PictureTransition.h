@@ -50,56 +50,56 @@ class TCustomPictureTransition : public gui::Control {
 
   // The picture the next transition shows; assigning copies. Its changes resize the
   // control under AutoSize and raise OnChange; the frame shown does not change.
-  gui::Picture& Picture() { return picture_; }
-  void SetPicture(const gui::Picture& picture) { picture_ = picture; }
-  gui::Picture& BgPicture() { return bg_picture_; }
-  void SetBgPicture(const gui::Picture& picture) { bg_picture_ = picture; }
+  gui::Picture& Picture() { return FPicture; }
+  void SetPicture(const gui::Picture& picture) { FPicture = picture; }
+  gui::Picture& BgPicture() { return FBgPicture; }
+  void SetBgPicture(const gui::Picture& picture) { FBgPicture = picture; }
 
-  TBackgroundMode BgMode() const { return bg_mode_; }
+  TBackgroundMode BgMode() const { return FBgMode; }
   void SetBgMode(TBackgroundMode mode);
-  gui::Color Color() const { return color_; }
+  gui::Color Color() const { return FColor; }
   void SetColor(gui::Color color);
-  gui::Color FrameColor() const { return frame_color_; }
+  gui::Color FrameColor() const { return FFrameColor; }
   void SetFrameColor(gui::Color color);
-  int32_t FrameWidth() const { return frame_width_; }
+  int32_t FrameWidth() const { return FFrameWidth; }
   void SetFrameWidth(int32_t width);
-  bool Center() const { return center_; }
+  bool Center() const { return FCenter; }
   void SetCenter(bool center);
-  bool Stretch() const { return stretch_; }
+  bool Stretch() const { return FStretch; }
   void SetStretch(bool stretch);
-  bool Proportional() const { return proportional_; }
+  bool Proportional() const { return FProportional; }
   void SetProportional(bool proportional);
-  bool OverDraw() const { return over_draw_; }
-  void SetOverDraw(bool overDraw) { over_draw_ = overDraw; }
+  bool OverDraw() const { return FOverDraw; }
+  void SetOverDraw(bool overDraw) { FOverDraw = overDraw; }
   // Takes effect at the next start of the animation.
-  bool Threaded() const { return threaded_; }
-  void SetThreaded(bool threaded) { threaded_ = threaded; }
-  bool Manual() const { return manual_; }
+  bool Threaded() const { return FThreaded; }
+  void SetThreaded(bool threaded) { FThreaded = threaded; }
+  bool Manual() const { return FManual; }
   void SetManual(bool manual);
-  bool Reverse() const { return reverse_; }
-  void SetReverse(bool reverse) { reverse_ = reverse; }
-  bool ExactTiming() const { return exact_timing_; }
-  void SetExactTiming(bool exactTiming) { exact_timing_ = exactTiming; }
-  bool AutoSize() const { return auto_size_; }
+  bool Reverse() const { return FReverse; }
+  void SetReverse(bool reverse) { FReverse = reverse; }
+  bool ExactTiming() const { return FExactTiming; }
+  void SetExactTiming(bool exactTiming) { FExactTiming = exactTiming; }
+  bool AutoSize() const { return FAutoSize; }
   void SetAutoSize(bool autoSize);
 
   // 0 (the application draws, OnCustomDraw) to 172; 173 and above are ignored.
-  TShowStyle Style() const { return style_; }
+  TShowStyle Style() const { return FStyle; }
   void SetStyle(TShowStyle style);
   // "Custom" for style 0; a name is matched in any letter case, an unknown one ignored.
   std::string_view StyleName() const;
   void SetStyleName(std::string_view name);
   // Percent added per step: 0 becomes 1, above 100 becomes 99.
-  uint16_t Step() const { return step_; }
+  uint16_t Step() const { return FStep; }
   void SetStep(uint16_t step);
   // Milliseconds between steps.
-  uint16_t Delay() const { return delay_; }
-  void SetDelay(uint16_t delay) { delay_ = delay; }
+  uint16_t Delay() const { return FDelay; }
+  void SetDelay(uint16_t delay) { FDelay = delay; }
 
-  uint8_t Progress() const { return progress_; }
+  uint8_t Progress() const { return FProgress; }
   // In manual mode moves the running transition to a percentage (above 100 counts as 100).
   void SetProgress(uint8_t progress);
-  bool Busy() const { return busy_; }
+  bool Busy() const { return FBusy; }
 
   // Starts a transition to Picture; does nothing without a picture or while one runs.
   virtual void Execute();
@@ -158,30 +158,30 @@ class TCustomPictureTransition : public gui::Control {
   void PresentFrame();
   void Finish();
 
-  gui::Picture picture_;
-  gui::Picture bg_picture_;
-  int picture_token_ = 0;
-  int bg_picture_token_ = 0;
-  TBackgroundMode bg_mode_ = TBackgroundMode::bmTiled;
-  gui::Color color_;
-  gui::Color frame_color_;
-  int32_t frame_width_ = 0;
-  bool center_ = false;
-  bool stretch_ = false;
-  bool proportional_ = false;
-  bool over_draw_ = true;
-  bool threaded_ = true;
-  std::atomic<bool> manual_{false};
-  std::atomic<bool> reverse_{false};
-  std::atomic<bool> exact_timing_{false};
-  bool auto_size_ = false;
-  TShowStyle style_ = 51;  // read by the timer thread under FLock
-  std::atomic<uint16_t> step_{4};
-  std::atomic<uint16_t> delay_{40};
-  std::atomic<uint8_t> progress_{0};
-  std::atomic<bool> busy_{false};
+  gui::Picture FPicture;
+  gui::Picture FBgPicture;
+  int FPictureToken = 0;
+  int FBgPictureToken = 0;
+  TBackgroundMode FBgMode = TBackgroundMode::bmTiled;
+  gui::Color FColor;
+  gui::Color FFrameColor;
+  int32_t FFrameWidth = 0;
+  bool FCenter = false;
+  bool FStretch = false;
+  bool FProportional = false;
+  bool FOverDraw = true;
+  bool FThreaded = true;
+  std::atomic<bool> FManual{false};
+  std::atomic<bool> FReverse{false};
+  std::atomic<bool> FExactTiming{false};
+  bool FAutoSize = false;
+  TShowStyle FStyle = 51;  // read by the timer thread under FLock
+  std::atomic<uint16_t> FStep{4};
+  std::atomic<uint16_t> FDelay{40};
+  std::atomic<uint8_t> FProgress{0};
+  std::atomic<bool> FBusy{false};
   std::atomic<bool> FStopping{false};
-  bool destroying_ = false;
+  bool FDestroying = false;
 
   // Guarded by FLock.
   gui::Bitmap FScreen;
@@ -197,12 +197,12 @@ class TCustomPictureTransition : public gui::Control {
   std::atomic<uint32_t> FLastTick{0};
   // The transition a posted message belongs to, so that one left in the queue by a
   // stopped transition cannot end the next one.
-  std::atomic<uint32_t> transition_serial_{0};
-  std::atomic<bool> timer_reached_end_{false};
-  gui::Application* app_ = nullptr;
-  platform::Clock* clock_ = nullptr;
+  std::atomic<uint32_t> FTransitionSerial{0};
+  std::atomic<bool> FTimerReachedEnd{false};
+  gui::Application* FApp = nullptr;
+  platform::Clock* FClock = nullptr;
   // Lets a pumping loop notice that a handler destroyed the control.
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 
 // The control as the forms use it.

@@ -28,7 +28,7 @@ struct TSegmentDisplay::Pass {
 };
 
 TSegmentDisplay::TSegmentDisplay(gui::Control* parent)
-    : gui::Control(parent), random_(std::random_device{}()) {
+    : gui::Control(parent), FRandom(std::random_device{}()) {
   SetOpaque(true);
   SetBounds(Left(), Top(), kNewWidth, kNewHeight);
 }
@@ -41,13 +41,13 @@ void TSegmentDisplay::SetAbout(TSegmentAbout about) {
 }
 
 void TSegmentDisplay::SetValue(const std::string& value) {
-  if (value == value_) return;
+  if (value == FValue) return;
   std::string normalized = segments::NormalizeValue(value);
   // A text that normalises to the one shown ('5.' after '5') is no change either.
-  if (normalized == value_) return;
-  std::string old = std::move(value_);
-  value_ = std::move(normalized);
-  if (auto handler = OnChange) handler(*this, old, value_);
+  if (normalized == FValue) return;
+  std::string old = std::move(FValue);
+  FValue = std::move(normalized);
+  if (auto handler = OnChange) handler(*this, old, FValue);
   FChanged = true;
   Invalidate();
 }
@@ -55,13 +55,13 @@ void TSegmentDisplay::SetValue(const std::string& value) {
 std::optional<segments::TSegmentLayout> TSegmentDisplay::Layout() const {
   return segments::ComputeLayout({.width = Width(),
                                   .height = Height(),
-                                  .digitNum = digit_num_,
-                                  .digitSpacing = digit_spacing_,
-                                  .dotSpacing = dot_spacing_,
-                                  .gapX = gap_x_,
-                                  .gapY = gap_y_,
-                                  .segmentSize = segment_size_,
-                                  .dotDisplay = dot_display_});
+                                  .digitNum = FDigitNum,
+                                  .digitSpacing = FDigitSpacing,
+                                  .dotSpacing = FDotSpacing,
+                                  .gapX = FGapX,
+                                  .gapY = FGapY,
+                                  .segmentSize = FSegmentSize,
+                                  .dotDisplay = FDotDisplay});
 }
 
 uint32_t TSegmentDisplay::Milliseconds() {
@@ -73,24 +73,24 @@ uint32_t TSegmentDisplay::Milliseconds() {
 }
 
 TSegmentAnimation TSegmentDisplay::ChooseAnimation() {
-  if (animation_ >= TSegmentAnimation::anSpiral && animation_ <= TSegmentAnimation::anRight) {
-    return animation_;
+  if (FAnimation >= TSegmentAnimation::anSpiral && FAnimation <= TSegmentAnimation::anRight) {
+    return FAnimation;
   }
-  if (animation_ == TSegmentAnimation::anRandom) {
-    std::uniform_int_distribution<int> pick(int(TSegmentAnimation::anSpiral),
-                                            int(TSegmentAnimation::anRight));
-    return TSegmentAnimation(pick(random_));
+  if (FAnimation == TSegmentAnimation::anRandom) {
+    std::uniform_int_distribution<int> pick{int(TSegmentAnimation::anSpiral),
+                                            int(TSegmentAnimation::anRight)};
+    return TSegmentAnimation(pick(FRandom));
   }
   return TSegmentAnimation::anNone;
 }
 
 void TSegmentDisplay::Paint(gui::Canvas& canvas) {
-  if (is_painting_ || !gui::Application::Exists()) return;
-  is_painting_ = true;
+  if (FIsPainting || !gui::Application::Exists()) return;
+  FIsPainting = true;
   const uint32_t reference = Milliseconds();
   const uint32_t start = Milliseconds();
 
-  FBufferActive = double_buffer_;
+  FBufferActive = FDoubleBuffer;
   gui::Canvas* draw = &canvas;
   std::optional<gui::Canvas> bufferCanvas;
   if (FBufferActive) {
@@ -106,11 +106,11 @@ void TSegmentDisplay::Paint(gui::Canvas& canvas) {
       FBufferActive = false;
     }
   }
-  draw->FillRect(ClientRect(), color_);
+  draw->FillRect(ClientRect(), FColor);
 
   const TSegmentAnimation animation = ChooseAnimation();
   // What this paint shows; the value may change while an animation waits.
-  const std::string shown = value_;
+  const std::string shown = FValue;
   if (const std::optional<segments::TSegmentLayout> layout = Layout()) {
     Pass pass{canvas, draw, *layout, reference, {}};
     const int n = layout->digitNum;
@@ -118,7 +118,7 @@ void TSegmentDisplay::Paint(gui::Canvas& canvas) {
     if (!shown.empty()) {
       DrawDigits(pass, TSegmentAnimation::anNone, 0, false, before, segments::SplitValue("", n));
       const segments::TSplitText now = segments::SplitValue(shown, n);
-      const int budget = std::max(animation_delay_ - int(Milliseconds() - reference), 0);
+      const int budget = std::max(FAnimationDelay - int(Milliseconds() - reference), 0);
       if (FChanged) {
         DrawDigits(pass, animation, budget, true, now, before);
       } else {
@@ -127,7 +127,7 @@ void TSegmentDisplay::Paint(gui::Canvas& canvas) {
     } else {
       const segments::TSplitText now = segments::SplitValue("", n);
       if (FChanged) {
-        DrawDigits(pass, animation, animation_delay_, false, now, before);
+        DrawDigits(pass, animation, FAnimationDelay, false, now, before);
       } else {
         DrawDigits(pass, TSegmentAnimation::anNone, 0, false, now, before);
       }
@@ -140,11 +140,11 @@ void TSegmentDisplay::Paint(gui::Canvas& canvas) {
     FBuffer.reset();
   }
   FChanged = false;
-  is_painting_ = false;
-  paint_duration_ = Milliseconds() - start;
+  FIsPainting = false;
+  FPaintDuration = Milliseconds() - start;
   // The window drops invalidations made while it paints: ask again for a value that
   // arrived during the wait, so the display does not keep showing the old one.
-  if (value_ != shown) {
+  if (FValue != shown) {
     FChanged = true;
     gui::Application::Current().PostMessage(*this, kRepaintMessage);
   }
@@ -210,7 +210,7 @@ void TSegmentDisplay::ShowStep(Pass& pass) {
 
 void TSegmentDisplay::DrawPoint(Pass& pass, int cell, bool lit) {
   gui::Canvas& c = *pass.draw;
-  const gui::Color color = lit ? on_color_ : off_color_;
+  const gui::Color color = lit ? FOnColor : FOffColor;
   const gui::Rect box = pass.layout.PointBox(cell);
   if (pass.layout.dots) {
     c.brush.color = color;
@@ -223,7 +223,7 @@ void TSegmentDisplay::DrawPoint(Pass& pass, int cell, bool lit) {
 
 void TSegmentDisplay::DrawSegment(Pass& pass, int cell, char character, int segment) {
   const uint8_t lit = segments::LitSegments(character);
-  const gui::Color color = (lit & segments::Mask(segment)) ? on_color_ : off_color_;
+  const gui::Color color = (lit & segments::Mask(segment)) ? FOnColor : FOffColor;
   segments::BuildSegment(pass.layout, pass.layout.CellLeft(cell), segment,
                          segments::CornerSegments(character), pass.shape);
   gui::Canvas& c = *pass.draw;

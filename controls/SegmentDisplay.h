@@ -16,6 +16,7 @@
 #include "gui/Canvas.h"
 #include "gui/Color.h"
 #include "gui/Control.h"
+#include "gui/Palette.h"
 
 namespace controls {
 
@@ -35,46 +36,46 @@ class TSegmentDisplay : public gui::Control {
   TSegmentAbout About() const { return TSegmentAbout::abNone; }
   // The information box belongs to a form designer; assigning only repaints.
   void SetAbout(TSegmentAbout about);
-  TSegmentAnimation Animation() const { return animation_; }
-  void SetAnimation(TSegmentAnimation animation) { animation_ = animation; }
+  TSegmentAnimation Animation() const { return FAnimation; }
+  void SetAnimation(TSegmentAnimation animation) { FAnimation = animation; }
   // The whole time budget of one animated change, in milliseconds.
-  int32_t AnimationDelay() const { return animation_delay_; }
-  void SetAnimationDelay(int32_t delay) { animation_delay_ = delay; }
-  int32_t DigitNum() const { return digit_num_; }
-  void SetDigitNum(int32_t count) { SetShown(digit_num_, count); }
-  int32_t DigitSpacing() const { return digit_spacing_; }
-  void SetDigitSpacing(int32_t spacing) { SetShown(digit_spacing_, spacing); }
-  bool DotDisplay() const { return dot_display_; }
-  void SetDotDisplay(bool dots) { SetShown(dot_display_, dots); }
-  int32_t DotSpacing() const { return dot_spacing_; }
-  void SetDotSpacing(int32_t spacing) { SetShown(dot_spacing_, spacing); }
-  bool DoubleBuffer() const { return double_buffer_; }
-  void SetDoubleBuffer(bool buffered) { SetShown(double_buffer_, buffered); }
-  int32_t GapX() const { return gap_x_; }
-  void SetGapX(int32_t gap) { SetShown(gap_x_, gap); }
-  int32_t GapY() const { return gap_y_; }
-  void SetGapY(int32_t gap) { SetShown(gap_y_, gap); }
-  gui::Color OffColor() const { return off_color_; }
-  void SetOffColor(gui::Color color) { SetShown(off_color_, color); }
-  gui::Color OnColor() const { return on_color_; }
-  void SetOnColor(gui::Color color) { SetShown(on_color_, color); }
+  int32_t AnimationDelay() const { return FAnimationDelay; }
+  void SetAnimationDelay(int32_t delay) { FAnimationDelay = delay; }
+  int32_t DigitNum() const { return FDigitNum; }
+  void SetDigitNum(int32_t count) { SetShown(FDigitNum, count); }
+  int32_t DigitSpacing() const { return FDigitSpacing; }
+  void SetDigitSpacing(int32_t spacing) { SetShown(FDigitSpacing, spacing); }
+  bool DotDisplay() const { return FDotDisplay; }
+  void SetDotDisplay(bool dots) { SetShown(FDotDisplay, dots); }
+  int32_t DotSpacing() const { return FDotSpacing; }
+  void SetDotSpacing(int32_t spacing) { SetShown(FDotSpacing, spacing); }
+  bool DoubleBuffer() const { return FDoubleBuffer; }
+  void SetDoubleBuffer(bool buffered) { SetShown(FDoubleBuffer, buffered); }
+  int32_t GapX() const { return FGapX; }
+  void SetGapX(int32_t gap) { SetShown(FGapX, gap); }
+  int32_t GapY() const { return FGapY; }
+  void SetGapY(int32_t gap) { SetShown(FGapY, gap); }
+  gui::Color OffColor() const { return FOffColor; }
+  void SetOffColor(gui::Color color) { SetShown(FOffColor, color); }
+  gui::Color OnColor() const { return FOnColor; }
+  void SetOnColor(gui::Color color) { SetShown(FOnColor, color); }
   // The background.
-  gui::Color Color() const { return color_; }
-  void SetColor(gui::Color color) { SetShown(color_, color); }
+  gui::Color Color() const { return FColor; }
+  void SetColor(gui::Color color) { SetShown(FColor, color); }
   // Animating every repaint is for previews in a form designer; stored only.
-  bool Preview() const { return preview_; }
-  void SetPreview(bool preview) { SetShown(preview_, preview); }
-  int32_t SegmentSize() const { return segment_size_; }
-  void SetSegmentSize(int32_t size) { SetShown(segment_size_, size); }
+  bool Preview() const { return FPreview; }
+  void SetPreview(bool preview) { SetShown(FPreview, preview); }
+  int32_t SegmentSize() const { return FSegmentSize; }
+  void SetSegmentSize(int32_t size) { SetShown(FSegmentSize, size); }
 
   // The text shown, normalised: letters in upper case, empty when it holds a character
   // the cells cannot show, without a trailing point. A new text raises OnChange.
-  const std::string& Value() const { return value_; }
+  const std::string& Value() const { return FValue; }
   void SetValue(const std::string& value);
 
-  bool IsPainting() const { return is_painting_; }
+  bool IsPainting() const { return FIsPainting; }
   // The duration of the last completed paint in milliseconds.
-  uint32_t PaintDuration() const { return paint_duration_; }
+  uint32_t PaintDuration() const { return FPaintDuration; }
 
   // The layout the current size and settings give, or none when no cell can be drawn.
   std::optional<segments::TSegmentLayout> Layout() const;
@@ -103,29 +104,29 @@ class TSegmentDisplay : public gui::Control {
   uint32_t Milliseconds();
   TSegmentAnimation ChooseAnimation();
 
-  TSegmentAnimation animation_ = TSegmentAnimation::anNone;
-  int32_t animation_delay_ = 0;
-  int32_t digit_num_ = 4;
-  int32_t digit_spacing_ = 5;
-  bool dot_display_ = false;
-  int32_t dot_spacing_ = 2;
-  bool double_buffer_ = true;
-  int32_t gap_x_ = 2;
-  int32_t gap_y_ = 2;
-  gui::Color off_color_ = 0x00000000;
-  gui::Color on_color_ = 0x0000FF00;
-  gui::Color color_ = 0x00000000;
-  bool preview_ = false;
-  int32_t segment_size_ = 2;
-  std::string value_;
-  bool is_painting_ = false;
-  uint32_t paint_duration_ = 0;
+  TSegmentAnimation FAnimation = TSegmentAnimation::anNone;
+  int32_t FAnimationDelay = 0;
+  int32_t FDigitNum = 4;
+  int32_t FDigitSpacing = 5;
+  bool FDotDisplay = false;
+  int32_t FDotSpacing = 2;
+  bool FDoubleBuffer = true;
+  int32_t FGapX = 2;
+  int32_t FGapY = 2;
+  gui::Color FOffColor = gui::palette::kBlack;
+  gui::Color FOnColor = gui::palette::kLime;
+  gui::Color FColor = gui::palette::kBlack;
+  bool FPreview = false;
+  int32_t FSegmentSize = 2;
+  std::string FValue;
+  bool FIsPainting = false;
+  uint32_t FPaintDuration = 0;
 
   std::string FOldValue;
   bool FChanged = false;
   std::unique_ptr<gui::Bitmap> FBuffer;
   bool FBufferActive = false;
-  std::minstd_rand random_;
+  std::minstd_rand FRandom;
 };
 
 }  // namespace controls

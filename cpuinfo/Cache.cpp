@@ -31,8 +31,7 @@ Ref<ICpuCache> MakeCache(uint8_t processor, uint8_t kind, bool byExtended) {
 
 }  // namespace
 
-TCpuCacheDescriptors::TCpuCacheDescriptors(uint8_t processor, uint8_t kind)
-    : FProcessor(processor), FKind(kind) {
+TCpuCacheDescriptors::TCpuCacheDescriptors(uint8_t processor, uint8_t kind) {
   Ref<ICpuid> leaf;
   if (CpuInstance().Information(processor)->Vendor()->Index() == kVendorIntel) {
     // The low byte of leaf 2's EAX tells how often the leaf must run to report all.

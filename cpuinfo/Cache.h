@@ -55,8 +55,6 @@ class TCpuCacheDescriptors final : public TInterfacedObject<ICpuCacheDescriptors
   Ref<ICpuBoolean> Contains(uint32_t descriptor) override;
 
  private:
-  uint8_t FProcessor;
-  uint8_t FKind;
   std::array<uint32_t, 16> FDescriptors{};
 };
 
@@ -95,9 +93,7 @@ class ICpuCache : public IInterface {
 class TCacheByDescriptor final : public TInterfacedObject<ICpuCache> {
  public:
   TCacheByDescriptor(uint8_t processor, uint8_t kind)
-      : FProcessor(processor),
-        FKind(kind),
-        FDescriptors(Make<TCpuCacheDescriptors>(processor, kind)) {}
+      : FKind(kind), FDescriptors(Make<TCpuCacheDescriptors>(processor, kind)) {}
   Ref<ICpuCacheAssociativity> Associativity() override;
   Ref<ICpuBoolean> Available() override;
   Ref<ICpuNumber> LineSize() override;
@@ -106,7 +102,6 @@ class TCacheByDescriptor final : public TInterfacedObject<ICpuCache> {
  private:
   // The last table row of this type whose descriptor the list holds, or null.
   const TCacheDescriptorInfo* LastMatch();
-  uint8_t FProcessor;
   uint8_t FKind;
   Ref<ICpuCacheDescriptors> FDescriptors;
 };

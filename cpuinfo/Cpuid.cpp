@@ -84,9 +84,7 @@ TCpuAffinity::~TCpuAffinity() {
 }
 
 TCpuidInformation::TCpuidInformation(uint8_t processor, CpuidRange range)
-    : FProcessor(processor),
-      FRange(static_cast<uint8_t>(range)),
-      FBase(ExecuteLeaf(processor, RangeBaseLeaf(range))) {}
+    : FBase(ExecuteLeaf(processor, RangeBaseLeaf(range))) {}
 
 Ref<ICpuidInformation> TProcessorCpuid::Standard() {
   return Make<TCpuidInformation>(FProcessor, CpuidRange::Standard);

@@ -111,8 +111,6 @@ class TCpuidInformation final : public TInterfacedObject<ICpuidInformation> {
   Ref<ICpuNumber> MaxLeaf() override { return FBase->Eax(); }
 
  private:
-  uint8_t FProcessor;
-  uint8_t FRange;
   Ref<ICpuid> FBase;
 };
 

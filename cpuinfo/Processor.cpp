@@ -36,7 +36,7 @@ Ref<IProcessorSpeedInformation> TProcessorInformation::Speed() {
   return Make<TProcessorSpeedInformation>(FProcessor);
 }
 Ref<IProcessorUsage> TProcessorInformation::Usage() {
-  return Make<TProcessorUsage>(FProcessor);
+  return Make<TProcessorUsage>();
 }
 Ref<IProcessorVendor> TProcessorInformation::Vendor() {
   return Make<TProcessorVendor>(FProcessor);

@@ -128,13 +128,10 @@ class IProcessorUsage : public IInterface {
   ~IProcessorUsage() = default;
 };
 
+// The same for every processor: the library does not measure usage.
 class TProcessorUsage final : public TInterfacedObject<IProcessorUsage> {
  public:
-  explicit TProcessorUsage(uint8_t processor) : FProcessor(processor) {}
   Ref<ICpuNumber> Value() override { return MakeNumber(0); }
-
- private:
-  uint8_t FProcessor;
 };
 
 class IProcessorErrata : public IInterface {

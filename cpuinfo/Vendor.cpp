@@ -37,7 +37,7 @@ uint8_t VendorIndexOf(const std::string& id) {
   return kVendorUnknown;
 }
 
-TProcessorVendor::TProcessorVendor(uint8_t processor) : FProcessor(processor) {
+TProcessorVendor::TProcessorVendor(uint8_t processor) {
   const Ref<ICpuid> leaf0 = ExecuteLeaf(processor, 0);
   FVendor = VendorIndexOf(leaf0->Ebx()->AsText() + leaf0->Edx()->AsText() + leaf0->Ecx()->AsText());
 }

@@ -71,7 +71,6 @@ class TProcessorVendor final : public TInterfacedObject<IProcessorVendor> {
   uint8_t Index() override { return FVendor; }
 
  private:
-  uint8_t FProcessor;
   uint8_t FVendor;
 };
 

@@ -30,23 +30,24 @@
 #include "gui/Bitmap.h"
 #include "gui/Color.h"
 #include "gui/Geometry.h"
+#include "gui/Palette.h"
 
 namespace gui {
 
 struct Pen {
-  Color color = 0x00000000;
+  Color color = palette::kBlack;
   int width = 1;  // 0 draws nothing
 };
 
 struct Brush {
-  Color color = 0x00FFFFFF;
+  Color color = palette::kWhite;
   bool clear = false;  // a clear brush fills nothing
 };
 
 struct Font {
   std::string name = "Arial";  // "Arial", "Tahoma", "Small Fonts", ...
   int size = 12;               // pixel height of the em square
-  Color color = 0x00000000;
+  Color color = palette::kBlack;
   bool bold = false;
   bool underline = false;
   bool antialias = false;  // text is aliased unless a label asks otherwise

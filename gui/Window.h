@@ -13,6 +13,7 @@
 #include "gui/Bitmap.h"
 #include "gui/Color.h"
 #include "gui/Control.h"
+#include "gui/Palette.h"
 
 namespace gui {
 
@@ -121,7 +122,7 @@ class Window : public Control {
   bool topmost_ = false;
   bool borderless_ = true;
   std::string caption_;
-  Color color_ = 0xFF00000F;  // the system's button face, as a new form has
+  Color color_ = palette::kSystemButtonFace;  // as a new form has
   Control* hover_ = nullptr;
   Control* capture_ = nullptr;
   Control* up_target_ = nullptr;

@@ -1,9 +1,18 @@
 #!/usr/bin/env bash
-# build.sh DIR [cmake options...]: configures (once) and builds the project in DIR.
+# build.sh DIR [cmake options...]: configures (once) and builds the project in DIR with the
+# compilers CC and CXX name (the system's default when unset).
 set -euo pipefail
 dir=$1; shift
 root=$(cd "$(dirname "$0")/.." && pwd)
-if [ ! -f "$dir/CMakeCache.txt" ]; then
+cache=$dir/CMakeCache.txt
+# CMake keeps the compiler a folder was first configured with: a native folder made
+# with another one than CXX names starts over (cross folders take theirs from the
+# toolchain file).
+if [ -f "$cache" ] && [ -n "${CXX:-}" ] && ! grep -q "^CMAKE_TOOLCHAIN_FILE:" "$cache" &&
+   ! grep -qx "CMAKE_CXX_COMPILER:FILEPATH=$(command -v "$CXX")" "$cache"; then
+  rm -rf "$dir"
+fi
+if [ ! -f "$cache" ]; then
   # A developer's ccache speeds up rebuilds in fresh folders; CI has none and is unaffected.
   launcher=()
   if command -v ccache >/dev/null; then

@@ -5,6 +5,8 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config clang-format
+  # The second compiler, its sanitizer runtime and the symbolizer for sanitizer reports.
+  clang libclang-rt-dev llvm
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libfreetype-dev libfontconfig1-dev fonts-liberation fonts-wine
   libjpeg-dev libpng-dev zlib1g-dev uuid-dev libstb-dev

@@ -1,23 +1,35 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the native build, the sanitizer build, the format
-# check, the Windows cross builds (64-bit tests under wine), the end-to-end checks (once
-# more on the sanitizer build), the dump fuzzer and the random-input test.
+# Sets up, builds and runs every test: the format check, the native release build with
+# GCC, the sanitizer build with clang (so both compilers build and pass every test), the
+# Windows cross builds (64-bit tests under wine), the end-to-end checks (once more on the
+# sanitizer build), the dump fuzzer and the random-input test. Prints how long each step
+# took.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 scripts/setup.sh
 
-step() { printf '\n== %s (at %d s)\n' "$*" "$SECONDS"; }
+step_name=
+step_start=0
+finish_step() {
+  [ -z "$step_name" ] || printf '== %s: %d s\n' "$step_name" $((SECONDS - step_start))
+}
+step() {
+  finish_step
+  step_name=$*
+  step_start=$SECONDS
+  printf '\n== %s (at %d s)\n' "$step_name" "$SECONDS"
+}
 
 step "format"
 scripts/check-format.sh
 
-step "build and test"
-scripts/build.sh build
+step "build and test with GCC (release)"
+CC=gcc CXX=g++ scripts/build.sh build
 ctest --test-dir build --output-on-failure -j"$(nproc)"
 
-step "build and test with AddressSanitizer and UndefinedBehaviorSanitizer"
-scripts/build.sh build-asan -DTACHORA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+step "build and test with clang, AddressSanitizer and UndefinedBehaviorSanitizer"
+CC=clang CXX=clang++ scripts/build.sh build-asan -DTACHORA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
 
@@ -37,4 +49,5 @@ scripts/test-fuzz.sh 60
 step "monkey: random input for 75 s on the sanitizer build"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 scripts/test-monkey.sh build-asan 75
 
+finish_step
 printf '\nall tests passed in %d s\n' "$SECONDS"

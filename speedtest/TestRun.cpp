@@ -64,10 +64,10 @@ void TestRun::StartTest() {
   MhzValue = 0;
   ShowMhz();
   view_.SetSpeedCaption(SpeedCaption(mhz_display_));
-  view_.SetSpeedColour(kSpeedRed);
+  view_.SetSpeedLit(true);
   tmrSpeedFlash.SetEnabled(false);
   for (const Stage stage : {Stage::kRamp, Stage::kCore, Stage::kDeep, Stage::kCool}) {
-    view_.SetStageColour(stage, kStageIdleColour);
+    view_.SetStageReached(stage, false);
   }
   RampTarget = RampTargetFor(random_());
   DescentLeft = kCoreDescentTicks;
@@ -100,14 +100,14 @@ void TestRun::ShowMhz() {
 
 void TestRun::tmrCycleTimer(gui::Timer& /*sender*/) {
   tmrCycle.SetEnabled(false);
-  view_.SetStageColour(Stage::kRamp, kStageReachedColour);
+  view_.SetStageReached(Stage::kRamp, true);
   upTimer.SetEnabled(true);
 }
 
 void TestRun::upTimerTimer(controls::THighResTimer& /*sender*/) {
   if (PercentValue >= RampTarget && DescentLeft > 0) {
     upTimer.SetEnabled(false);
-    ColourStage(Stage::kCore, kStageReachedColour);
+    ReachStage(Stage::kCore);
     view_.ProcessMessages();
     downTimer.SetInterval(kCoreDescentTickMs);
     downTimer.SetEnabled(true);
@@ -137,7 +137,7 @@ void TestRun::downTimerTimer(controls::THighResTimer& /*sender*/) {
 void TestRun::BeginDeepCycle() {
   MhzValue = 0;
   ShowMhz();
-  ColourStage(Stage::kDeep, kStageReachedColour);
+  ReachStage(Stage::kDeep);
   upTimerMhz.SetEnabled(true);
 }
 
@@ -158,7 +158,7 @@ void TestRun::FinishTest() {
   DescentLeft = kCoolDescentTicks;
   PercentValue = 100;
   TestFinished = true;
-  ColourStage(Stage::kCool, kStageReachedColour);
+  ReachStage(Stage::kCool);
   downTimer.SetInterval(kCoolDescentTickMs);
   downTimer.SetEnabled(true);
   view_.ShowTestAgain();
@@ -167,7 +167,7 @@ void TestRun::FinishTest() {
 }
 
 void TestRun::tmrSpeedFlashTimer(gui::Timer& /*sender*/) {
-  view_.SetSpeedColour(view_.SpeedColour() == kSpeedRed ? kSpeedDark : kSpeedRed);
+  view_.SetSpeedLit(!view_.SpeedLit());
   view_.RepaintSpeedLabel();
 }
 
@@ -176,8 +176,8 @@ void TestRun::SetMhzDisplay(const std::string& text) {
   view_.SetMhzDisplay(text);
 }
 
-void TestRun::ColourStage(Stage stage, uint32_t colour) {
-  view_.SetStageColour(stage, colour);
+void TestRun::ReachStage(Stage stage) {
+  view_.SetStageReached(stage, true);
   view_.RepaintStage(stage);
 }
 

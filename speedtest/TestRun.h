@@ -17,12 +17,6 @@
 
 namespace speedtest {
 
-// Colours as 0x00BBGGRR.
-inline constexpr uint32_t kStageIdleColour = 0x00FBE9AA;
-inline constexpr uint32_t kStageReachedColour = 0x0000FF00;
-inline constexpr uint32_t kSpeedRed = 0x000000FF;
-inline constexpr uint32_t kSpeedDark = 0x00000000;
-
 inline constexpr uint32_t kCycleDelayMs = 1500;
 inline constexpr uint32_t kRampTickMs = 10;
 inline constexpr uint32_t kCoreDescentTickMs = 100;
@@ -92,7 +86,8 @@ class TestRun {
 
  private:
   void SetMhzDisplay(const std::string& text);
-  void ColourStage(Stage stage, uint32_t colour);
+  // Marks a stage reached and shows it at once.
+  void ReachStage(Stage stage);
 
   TestRunView& view_;
   const int32_t& measured_mhz_;

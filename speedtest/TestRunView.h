@@ -1,5 +1,5 @@
 // What a test run drives on the screen. The main window implements it over its real
-// controls; tests implement it to record every change.
+// controls and picks their colours; tests implement it to record every change.
 #pragma once
 
 #include <cstdint>
@@ -20,14 +20,16 @@ class TestRunView {
   virtual void SetMhzGauge(float position) = 0;
   virtual void SetMhzDisplay(const std::string& text) = 0;
 
-  // A stage panel's colour; RepaintStage draws it at once instead of at the next paint.
-  virtual void SetStageColour(Stage stage, uint32_t colour) = 0;
+  // Whether the run has reached a stage (its panel lights up); RepaintStage draws the
+  // panel at once instead of at the next paint.
+  virtual void SetStageReached(Stage stage, bool reached) = 0;
   virtual void RepaintStage(Stage stage) = 0;
 
-  // lblCPUSpeedMain: caption, font colour, immediate repaint.
+  // lblCPUSpeedMain: caption, lit or dark (it blinks once the run is over), immediate
+  // repaint.
   virtual void SetSpeedCaption(const std::string& caption) = 0;
-  virtual uint32_t SpeedColour() const = 0;
-  virtual void SetSpeedColour(uint32_t colour) = 0;
+  virtual bool SpeedLit() const = 0;
+  virtual void SetSpeedLit(bool lit) = 0;
   virtual void RepaintSpeedLabel() = 0;
 
   // Starts transMedal's transition; it runs on by itself.

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "assets/Assets.h"
+#include "controls/TransitionStyles.h"
 #include "online/WebAddresses.h"
 #include "ui/CaptionBar.h"
 #include "ui/ProductTexts.h"
@@ -47,7 +48,7 @@ AboutPage::AboutPage(MainHost& host)
 
   transMascot.SetBounds(kMascotRect);
   transMascot.SetAutoSize(true);
-  transMascot.SetStyle(119);
+  transMascot.SetStyle(controls::kFadeStyle);
   transMascot.SetStep(8);
   transMascot.SetDelay(25);
   // The first fade starts from the page's own black.

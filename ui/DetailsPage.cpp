@@ -11,8 +11,6 @@
 namespace ui {
 namespace {
 
-constexpr gui::Color kPanelColor = 0x002A2D2B;
-
 // The table's columns, in panel coordinates.
 constexpr int kCaptionX = 6;
 constexpr int kValueX = 118;
@@ -102,7 +100,7 @@ DetailsPage::DetailsPage(MainHost& host)
       imgLogoAMD(&pnlDetails),
       ruling(MakeRuling(&pnlDetails, std::make_index_sequence<kRuleCount>())) {
   pnlDetails.SetBounds(kPanelRect);
-  pnlDetails.SetColor(kPanelColor);
+  pnlDetails.SetColor(theme::kDarkPanel);
   pnlDetails.SetBorder(1, theme::kRuling);
 
   lblHeadingRed.SetFont(theme::Arial(16, theme::kRed, true));

@@ -1,5 +1,6 @@
 #include "ui/MainWindow.h"
 
+#include "controls/TransitionStyles.h"
 #include "gui/Application.h"
 #include "online/WebAddresses.h"
 #include "speedtest/ClockMeasurement.h"
@@ -96,7 +97,7 @@ TfmMain::TfmMain(MainServices services, const MainPageMakers& pages)
                           kPageRect.Height());
   tabFadeOut.SetColor(theme::kBlack);
   transFadeOut.SetBounds(pgControlMain.ClientRect());
-  transFadeOut.SetStyle(119);
+  transFadeOut.SetStyle(controls::kFadeStyle);
   transFadeOut.SetStep(8);
   transFadeOut.SetDelay(25);
   transFadeOut.SetColor(theme::kBlack);

@@ -12,12 +12,6 @@
 namespace ui {
 namespace {
 
-constexpr gui::Color kTitleStrip = 0x004D4C49;
-constexpr gui::Color kFooterStrip = 0x002A2D2B;
-constexpr gui::Color kErrorPanel = 0x00898989;
-constexpr gui::Color kBlue = 0x00FF0000;
-constexpr gui::Color kAqua = 0x00FFFF00;
-
 constexpr int kTitleHeight = 20;
 constexpr int kTitleRuleHeight = 3;
 constexpr int kMapTop = kTitleHeight + kTitleRuleHeight;
@@ -50,10 +44,10 @@ struct CountryRow {
 };
 constexpr std::array<CountryRow, 5> kCountryRows = {{
     {21, theme::kRed},
-    {38, 0x0024B847},
-    {55, 0x00D98110},
-    {72, 0x001070FF},
-    {89, kAqua},
+    {38, theme::kCountryGreen},
+    {55, theme::kScoreBar},
+    {72, theme::kCountryOrange},
+    {89, theme::kAqua},
 }};
 
 // Centres an auto-sized label across its parent's width.
@@ -120,7 +114,7 @@ MapPanel::MapPanel(gui::Control* topArea)
   pnlMap.SetBounds(0, kHiddenTop, kWidth, kHeight);
   pnlMap.SetColor(theme::kBlack);
 
-  SetUpBox(pnlMapTitle, gui::Rect::XYWH(0, 0, kWidth, kTitleHeight), kTitleStrip);
+  SetUpBox(pnlMapTitle, gui::Rect::XYWH(0, 0, kWidth, kTitleHeight), theme::kBar);
   Place(lblMapTitle, {6, 2}, "World Ranking Map", theme::Tahoma(13, theme::kWhite));
   lblMapProductName.SetLabelOnly(true);
   lblMapProductName.SetAlignment(gui::TextAlign::Right);
@@ -133,7 +127,7 @@ MapPanel::MapPanel(gui::Control* topArea)
   LoadAsset(imgMap.Picture(), assets::WorldMap());
 
   SetUpBox(pnlMapFooter, gui::Rect::XYWH(0, kMapTop + kMapHeight, kWidth, kFooterHeight),
-           kFooterStrip);
+           theme::kDarkPanel);
   Place(lblViewRankOnline, {6, 4}, "Click here to view online",
         theme::Tahoma(11, theme::kWhite, false, true));
   lblViewRankOnline.SetLink(true);
@@ -161,12 +155,12 @@ MapPanel::MapPanel(gui::Control* topArea)
   pnlServerStatus.SetBorder(1, theme::kBoxBorder);
   Place(lblServerStatus, {6, 5}, kConnectingText, theme::SmallFonts(9, theme::kYellow));
 
-  SetUpBox(pnlServerConnectError, gui::Rect::XYWH(137, 103, 185, 70), kErrorPanel);
+  SetUpBox(pnlServerConnectError, gui::Rect::XYWH(137, 103, 185, 70), theme::kErrorPanel);
   Place(lblServerConnectError, {0, 14}, "Unable to connect to the server",
         theme::SmallFonts(9, theme::kYellow));
   CentreAcross(lblServerConnectError, pnlServerConnectError.Width());
   Place(lblViewResultsOnline, {0, 36}, "Click here to view online ",
-        theme::Arial(13, kBlue, true, true));
+        theme::Arial(13, theme::kBlue, true, true));
   CentreAcross(lblViewResultsOnline, pnlServerConnectError.Width());
   lblViewResultsOnline.SetLink(true);
   pnlServerConnectError.Hide();

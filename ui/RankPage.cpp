@@ -12,10 +12,6 @@
 namespace ui {
 namespace {
 
-constexpr gui::Color kLinkBlue = 0x00FF4242;
-constexpr gui::Color kGlobalBlue = 0x00F7D155;
-constexpr gui::Color kChartBar = 0x00D98110;
-
 // The placeholder chart: "YOU" in red, then the global top four.
 struct ChartBar {
   double value;
@@ -23,10 +19,10 @@ struct ChartBar {
 };
 constexpr std::array<ChartBar, 5> kPlaceholderBars = {{
     {200, theme::kRed},
-    {2000, kChartBar},
-    {2500, kChartBar},
-    {3000, kChartBar},
-    {4000, kChartBar},
+    {2000, theme::kScoreBar},
+    {2500, theme::kScoreBar},
+    {3000, theme::kScoreBar},
+    {4000, theme::kScoreBar},
 }};
 
 // The axis strip's ranks under the bars, after the red "1" of "YOU".
@@ -48,14 +44,14 @@ widgets::BarChartStyle ChartStyle() {
   style.angle = 40;
   style.chartColor = theme::kBlack;
   style.borderColor = theme::kWhite;
-  style.backWall = 0x00232323;
-  style.leftWall = 0x00232323;
-  style.bottomWall = 0x003F3F3F;
+  style.backWall = theme::kChartWall;
+  style.leftWall = theme::kChartWall;
+  style.bottomWall = theme::kChartFloor;
   style.axisMin = 0;
   style.axisMax = 6000;
   style.axisLabelColor = theme::kWhite;
   style.labelSeparation = 20;
-  style.barOutline = 0x001F1F1F;
+  style.barOutline = theme::kChartBarOutline;
   style.marksVisible = true;
   style.markBrush = theme::kBlack;
   style.barWidthPercent = 85;
@@ -100,14 +96,14 @@ RankPage::RankPage(MainHost& host)
                "score online. ",
                theme::Tahoma(12, theme::kSilver));
   Place(lblViewRankOnline1, {11, 67}, "Click Here to View Your rank online",
-        theme::Tahoma(12, kLinkBlue, false, true));
+        theme::Tahoma(12, theme::kRankLink, false, true));
 
   imgGlobe.SetBounds(29, 93, 72, 70);
   LoadAsset(imgGlobe.Picture(), assets::Globe());
   imgCountry.SetBounds(157, 97, 62, 64);
   LoadAsset(imgCountry.Picture(), assets::Country());
 
-  gui::Font globalFont = theme::Arial(24, kGlobalBlue, true);
+  gui::Font globalFont = theme::Arial(24, theme::kLightBlue, true);
   globalFont.antialias = true;
   PlaceCaption(lblRankGlobalA, gui::Rect::XYWH(33, 161, 72, 24), "0%", globalFont);
   PlaceCaption(lblRankCountryA, gui::Rect::XYWH(146, 162, 92, 24), "0%",
@@ -116,7 +112,7 @@ RankPage::RankPage(MainHost& host)
   Place(lblCountryScore, {164, 191}, "country score", theme::Tahoma(11, theme::kWhite));
 
   PlaceCaption(lblGlobalTop4, gui::Rect::XYWH(348, 0, 130, 21), "GLOBAL Top 4 ",
-               theme::Arial(16, kGlobalBlue, true));
+               theme::Arial(16, theme::kLightBlue, true));
   PlaceCaption(lblAndYou, gui::Rect::XYWH(479, 0, 90, 21), "and YOU",
                theme::Arial(16, theme::kRed, true));
 

@@ -1,6 +1,7 @@
 #include "ui/TestPage.h"
 
 #include "assets/Assets.h"
+#include "controls/TransitionStyles.h"
 #include "gui/Application.h"
 #include "ui/CaptionBar.h"
 #include "ui/Placement.h"
@@ -66,10 +67,10 @@ TestPage::TestPage(MainHost& host)
   PlaceStage(pnlCore, 177, 103);
   PlaceStage(pnlDeep, 281, 103);
   PlaceStage(pnlCool, 385, 104);
-  Place(lblStageRamp, {102, 145}, "CPU Ramp", theme::SmallFonts(9, theme::kStageName));
+  Place(lblStageRamp, {102, 145}, "CPU Ramp", theme::SmallFonts(9, theme::kLightBlue));
   Place(lblStageCore, {216, 145}, "Core", theme::SmallFonts(9, theme::kRed));
   Place(lblStageDeep, {315, 145}, "Deep Cycle", theme::SmallFonts(9, theme::kRed));
-  Place(lblStageCool, {423, 145}, "Cool Off", theme::SmallFonts(9, theme::kStageName));
+  Place(lblStageCool, {423, 145}, "Cool Off", theme::SmallFonts(9, theme::kLightBlue));
   PlaceWrapped(lblNote, gui::Rect::XYWH(69, 179, 521, 51),
                "There are four stages to the test. Please wait a few moments whilst the test is "
                "in progress.",
@@ -85,7 +86,7 @@ TestPage::TestPage(MainHost& host)
 
   transMedal.SetBounds(34, 68, 73, 75);
   transMedal.SetAutoSize(true);
-  transMedal.SetStyle(119);
+  transMedal.SetStyle(controls::kFadeStyle);
   transMedal.SetStep(8);
   transMedal.SetDelay(25);
   transMedal.SetColor(theme::kBlack);
@@ -123,8 +124,8 @@ void TestPage::SetMhzDisplay(const std::string& text) {
   top_.ledMhz.SetValue(text);
 }
 
-void TestPage::SetStageColour(speedtest::Stage stage, uint32_t colour) {
-  StagePanel(stage).SetColor(colour);
+void TestPage::SetStageReached(speedtest::Stage stage, bool reached) {
+  StagePanel(stage).SetColor(reached ? theme::kStageReached : theme::kStageIdle);
 }
 
 void TestPage::RepaintStage(speedtest::Stage stage) {
@@ -135,12 +136,12 @@ void TestPage::SetSpeedCaption(const std::string& caption) {
   lblCPUSpeedMain.SetCaption(caption);
 }
 
-uint32_t TestPage::SpeedColour() const {
-  return lblCPUSpeedMain.Font().color;
+bool TestPage::SpeedLit() const {
+  return lblCPUSpeedMain.Font().color == theme::kSpeedLit;
 }
 
-void TestPage::SetSpeedColour(uint32_t colour) {
-  lblCPUSpeedMain.SetFontColor(colour);
+void TestPage::SetSpeedLit(bool lit) {
+  lblCPUSpeedMain.SetFontColor(lit ? theme::kSpeedLit : theme::kSpeedDark);
 }
 
 void TestPage::RepaintSpeedLabel() {

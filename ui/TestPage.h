@@ -33,11 +33,11 @@ class TestPage : public MainPagePart, public speedtest::TestRunView {
   void SetPercentDisplay(const std::string& text) override;
   void SetMhzGauge(float position) override;
   void SetMhzDisplay(const std::string& text) override;
-  void SetStageColour(speedtest::Stage stage, uint32_t colour) override;
+  void SetStageReached(speedtest::Stage stage, bool reached) override;
   void RepaintStage(speedtest::Stage stage) override;
   void SetSpeedCaption(const std::string& caption) override;
-  uint32_t SpeedColour() const override;
-  void SetSpeedColour(uint32_t colour) override;
+  bool SpeedLit() const override;
+  void SetSpeedLit(bool lit) override;
   void RepaintSpeedLabel() override;
   void StartMedalTransition() override;
   void ShowTestAgain() override;

@@ -23,7 +23,7 @@ void SetUpGauge(TAnalogGauge& gauge, const gui::Rect& bounds, int arrowWidth, fl
   gauge.SetMargin(10);
   gauge.SetCenterRadius(4);
   gauge.SetArrowColor(theme::kRed);
-  gauge.SetCenterColor(0x00808080);
+  gauge.SetCenterColor(theme::kGray);
   gauge.SetAntiAliased(controls::TAntialiased::aaBiline);
   gauge.SetIndMaximum(44);
   gauge.SetIndMinimum(1);

@@ -79,7 +79,7 @@ WelcomePage::WelcomePage(MainHost& host)
   Place(lblScoresHeading, {8, 6},
         "View Global CPU Rankings Online:", theme::Tahoma(12, theme::kWhite, true));
   Place(lblGlobalCaption, {10, 36}, "Your GLOBAL CPU Score", theme::Tahoma(11, theme::kSilver));
-  PlaceRankBox(lblRankGlobal, gui::Rect::XYWH(8, 54, 92, 30), theme::kStageName);
+  PlaceRankBox(lblRankGlobal, gui::Rect::XYWH(8, 54, 92, 30), theme::kLightBlue);
   Place(lblGetScoreGlobal, {150, 64}, "get my score",
         theme::Tahoma(11, theme::kWhite, false, true));
   Place(lblCountryCaption, {10, 116}, "Your Country CPU Score", theme::Tahoma(11, theme::kSilver));

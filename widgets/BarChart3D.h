@@ -9,6 +9,7 @@
 
 #include "gui/Canvas.h"
 #include "gui/Control.h"
+#include "gui/Palette.h"
 
 namespace widgets {
 
@@ -17,30 +18,30 @@ struct BarChartStyle {
   // in degrees at which depth runs up and to the right.
   int depthPercent = 80;
   int angle = 40;
-  gui::Color chartColor = 0x00000000;
-  gui::Color borderColor = 0x00FFFFFF;
+  gui::Color chartColor = gui::palette::kBlack;
+  gui::Color borderColor = gui::palette::kWhite;
   int borderWidth = 1;
-  gui::Color backWall = 0x00232323;
-  gui::Color leftWall = 0x00232323;
-  gui::Color bottomWall = 0x003F3F3F;
+  gui::Color backWall = gui::palette::kChartWall;
+  gui::Color leftWall = gui::palette::kChartWall;
+  gui::Color bottomWall = gui::palette::kChartFloor;
   // Vertical axis: a fixed range, whole-number labels, and the least gap between two
   // labels as a percentage of a label's height.
   double axisMin = 0;
   double axisMax = 6000;
-  gui::Color axisLabelColor = 0x00FFFFFF;
+  gui::Color axisLabelColor = gui::palette::kWhite;
   int labelSeparation = 20;
-  gui::Font labelFont{"Arial", 11, 0x00FFFFFF};
+  gui::Font labelFont{"Arial", 11, gui::palette::kWhite};
   // Bars: outline, width of their slot and share of the depth, in percent; the front
   // runs from the bar's colour at the top to a darker shade at the bottom.
-  gui::Color barOutline = 0x001F1F1F;
+  gui::Color barOutline = gui::palette::kChartBarOutline;
   int barWidthPercent = 85;
   int barDepthPercent = 90;
   // Value marks: a boxed value over each bar on a short arrow.
   bool marksVisible = true;
-  gui::Color markBrush = 0x00000000;
-  gui::Color markFrame = 0x00707070;
-  gui::Color markArrow = 0x00C0C0C0;
-  gui::Font markFont{"Arial", 10, 0x00FFFFFF};
+  gui::Color markBrush = gui::palette::kBlack;
+  gui::Color markFrame = gui::palette::kChartMarkFrame;
+  gui::Color markArrow = gui::palette::kSilver;
+  gui::Font markFont{"Arial", 10, gui::palette::kWhite};
   int markArrowLength = 8;
 };
 

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <array>
 
+#include "gui/Palette.h"
 #include "widgets/BarChart3D.h"
 #include "widgets/Blend.h"
 
@@ -9,10 +10,6 @@ namespace widgets {
 
 namespace {
 
-// The grid lines on the walls and the walls' edges, just lighter than the walls.
-constexpr gui::Color kGridColor = 0x00383838;
-constexpr gui::Color kWallEdge = 0x004A4A4A;
-constexpr gui::Color kAxisLine = 0x00808080;
 // How dark the foot of a bar's front is, and how its top and side are shaded.
 constexpr double kFootShade = 0.35;
 constexpr double kTopLighten = 0.2;
@@ -49,22 +46,22 @@ void BarChart3D::PaintWalls(gui::Canvas& canvas, const BarChartLayout& layout) {
   const int dy = layout.dy;
   // The back wall, then the left wall and the floor leaning towards the viewer.
   canvas.brush = {style_.backWall, false};
-  canvas.pen = {kWallEdge, 1};
+  canvas.pen = {gui::palette::kChartWallEdge, 1};
   canvas.Rectangle({p.left + dx, p.top - dy, p.right + dx + 1, p.bottom - dy + 1});
   FillQuad(canvas,
            {gui::Point{p.left, p.top},
             {p.left + dx, p.top - dy},
             {p.left + dx, p.bottom - dy},
             {p.left, p.bottom}},
-           style_.leftWall, kWallEdge);
+           style_.leftWall, gui::palette::kChartWallEdge);
   FillQuad(canvas,
            {gui::Point{p.left, p.bottom},
             {p.left + dx, p.bottom - dy},
             {p.right + dx, p.bottom - dy},
             {p.right, p.bottom}},
-           style_.bottomWall, kWallEdge);
+           style_.bottomWall, gui::palette::kChartWallEdge);
   // Grid lines at every label above the floor, along the left wall and the back wall.
-  canvas.pen = {kGridColor, 1};
+  canvas.pen = {gui::palette::kChartGrid, 1};
   for (double v = style_.axisMin + layout.step; v <= style_.axisMax + layout.step / 2;
        v += layout.step) {
     const int y = ValueY(layout, v);
@@ -76,14 +73,14 @@ void BarChart3D::PaintWalls(gui::Canvas& canvas, const BarChartLayout& layout) {
 
 void BarChart3D::PaintAxis(gui::Canvas& canvas, const BarChartLayout& layout) {
   const gui::Rect& p = layout.plot;
-  canvas.pen = {kAxisLine, 1};
+  canvas.pen = {gui::palette::kGray, 1};
   canvas.Line({p.left, p.top}, {p.left, p.bottom + 1});
   canvas.font = style_.labelFont;
   canvas.font.color = style_.axisLabelColor;
   const int half = canvas.TextHeight() / 2;
   for (double v = style_.axisMin; v <= style_.axisMax + layout.step / 2; v += layout.step) {
     const int y = ValueY(layout, v);
-    canvas.pen = {kAxisLine, 1};
+    canvas.pen = {gui::palette::kGray, 1};
     canvas.Line({p.left - 4, y}, {p.left, y});
     const std::string text = FormatValue(v);
     canvas.TextOut({p.left - 4 - 4 - canvas.TextWidth(text), y - half}, text);
@@ -96,7 +93,7 @@ void BarChart3D::PaintBar(gui::Canvas& canvas, const BarChartLayout& layout, int
   const double share = std::clamp(style_.barDepthPercent, 0, 100) / 100.0;
   const int bx = int(layout.dx * share + 0.5);
   const int by = int(layout.dy * share + 0.5);
-  const gui::Color top = Mix(bar.color, 0x00FFFFFF, kTopLighten);
+  const gui::Color top = Mix(bar.color, gui::palette::kWhite, kTopLighten);
   const gui::Color foot = Scale(bar.color, kFootShade);
 
   // Right side, darker and shaded like the front, then the top, then the front.

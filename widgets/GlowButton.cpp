@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "gui/Palette.h"
 #include "widgets/Blend.h"
-#include "widgets/Palette.h"
 
 namespace widgets {
 
@@ -25,14 +25,14 @@ double Coverage(double distance) {
 }  // namespace
 
 GlowButton::GlowButton(gui::Control* parent, std::string caption)
-    : gui::Control(parent),
+    : ButtonBase(parent),
       caption_(std::move(caption)),
-      glow_color_(palette::kRed),
-      border_color_(palette::kGlowBorder),
-      pressed_border_color_(palette::kGlowPressedBorder) {
+      glow_color_(gui::palette::kRed),
+      border_color_(gui::palette::kGlowBorder),
+      pressed_border_color_(gui::palette::kGlowPressedBorder) {
   font_.name = "Arial";
   font_.size = 11;
-  font_.color = palette::kSilver;
+  font_.color = gui::palette::kSilver;
   SetCursor(gui::Cursor::Hand);
 }
 
@@ -100,66 +100,21 @@ void GlowButton::SetLabelOnly(bool labelOnly) {
   Invalidate();
 }
 
-ButtonState GlowButton::State() const {
-  if (!Enabled()) return ButtonState::Rest;
-  if (down_ && hover_) return ButtonState::Pressed;
-  if (down_ || hover_) return ButtonState::Hover;
-  return ButtonState::Rest;
-}
-
-void GlowButton::MouseEnter() {
-  const ButtonState before = State();
-  hover_ = true;
-  if (State() != before) Invalidate();
-  gui::Control::MouseEnter();
-}
-
-void GlowButton::MouseLeave() {
-  const ButtonState before = State();
-  hover_ = false;
-  if (State() != before) Invalidate();
-  gui::Control::MouseLeave();
-}
-
-void GlowButton::MouseDown(gui::MouseButton button, gui::Point at) {
-  if (button == gui::MouseButton::Left && !down_) {
-    down_ = true;
-    Invalidate();
-  }
-  gui::Control::MouseDown(button, at);
-}
-
-void GlowButton::MouseUp(gui::MouseButton button, gui::Point at) {
-  if (button == gui::MouseButton::Left && down_) {
-    down_ = false;
-    Invalidate();
-  }
-  gui::Control::MouseUp(button, at);
-}
-
-// Hidden, the button gets no release and no leave: it starts over at rest.
-void GlowButton::VisibleChanged() {
-  if (!Visible()) {
-    down_ = false;
-    hover_ = false;
-  }
-}
-
 gui::Color GlowButton::FaceColor(int x, int y, ButtonState state) const {
-  if (state == ButtonState::Rest) return palette::kBlack;
+  if (state == ButtonState::Rest) return gui::palette::kBlack;
   const double h = Height();
   const double py = y + 0.5;
   if (shape_ == GlowShape::Square) {
     const double half = h / 2;
-    return py >= half ? glow_color_ : Mix(palette::kBlack, glow_color_, py / half);
+    return py >= half ? glow_color_ : Mix(gui::palette::kBlack, glow_color_, py / half);
   }
-  if (py >= h / 2) return palette::kBlack;
+  if (py >= h / 2) return gui::palette::kBlack;
   // The glow rises from the middle of the dividing line and fades out towards the
   // corners; the power curve keeps a bright core and a long soft edge.
   const double dx = (x + 0.5 - Width() / 2.0) / (Width() * 0.6);
   const double dy = (py - h / 2) / (h * 0.75);
   const double t = std::min(std::hypot(dx, dy), 1.0);
-  return Mix(palette::kBlack, glow_color_, std::pow(1.0 - t, 1.25));
+  return Mix(gui::palette::kBlack, glow_color_, std::pow(1.0 - t, 1.25));
 }
 
 void GlowButton::PaintFace(gui::Canvas& canvas, ButtonState state) {
@@ -200,7 +155,7 @@ void GlowButton::PaintCaption(gui::Canvas& canvas, ButtonState state) {
     ++y;
   }
   auto shade = [this](gui::Color color) {
-    return Enabled() ? color : Mix(color, palette::kGray, 0.6);
+    return Enabled() ? color : Mix(color, gui::palette::kGray, 0.6);
   };
   if (runs_.empty()) {
     canvas.font.color = shade(font_.color);

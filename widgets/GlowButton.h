@@ -4,28 +4,28 @@
 // then shows in the border colour, or in the pressed border colour while it is pressed
 // with the pointer on it. The square variant (the close button) glows differently: its
 // upper half runs from black at the top to the glow colour, its lower half is the glow
-// colour, and it shows its frame only while pressed. A label-only button paints nothing but its
-// caption, in every state. OnClick fires on a left release inside the button.
+// colour, and it shows its frame only while pressed. A label-only button paints nothing
+// but its caption, in every state. The pointer behaviour is ButtonBase's.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "gui/Canvas.h"
-#include "gui/Control.h"
+#include "gui/Palette.h"
+#include "widgets/ButtonBase.h"
 
 namespace widgets {
 
 enum class GlowShape { Rounded, Square };
-enum class ButtonState { Rest, Hover, Pressed };
 
 // A piece of a caption in its own colour ("Tacho" white, "ra" red).
 struct TextRun {
   std::string text;
-  gui::Color color = 0x00FFFFFF;
+  gui::Color color = gui::palette::kWhite;
 };
 
-class GlowButton : public gui::Control {
+class GlowButton : public ButtonBase {
  public:
   explicit GlowButton(gui::Control* parent = nullptr, std::string caption = {});
 
@@ -53,15 +53,8 @@ class GlowButton : public gui::Control {
   bool LabelOnly() const { return label_only_; }
   void SetLabelOnly(bool labelOnly);
 
-  ButtonState State() const;
-
  protected:
   void Paint(gui::Canvas& canvas) override;
-  void MouseEnter() override;
-  void MouseLeave() override;
-  void MouseDown(gui::MouseButton button, gui::Point at) override;
-  void MouseUp(gui::MouseButton button, gui::Point at) override;
-  void VisibleChanged() override;
 
  private:
   void PaintFace(gui::Canvas& canvas, ButtonState state);
@@ -78,8 +71,6 @@ class GlowButton : public gui::Control {
   GlowShape shape_ = GlowShape::Rounded;
   int corner_radius_ = 5;
   bool label_only_ = false;
-  bool hover_ = false;
-  bool down_ = false;
 };
 
 }  // namespace widgets

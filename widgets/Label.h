@@ -7,6 +7,7 @@
 
 #include "gui/Canvas.h"
 #include "gui/Control.h"
+#include "gui/Palette.h"
 
 namespace widgets {
 
@@ -56,7 +57,7 @@ class Label : public gui::Control {
 
   std::string caption_;
   gui::Font font_;
-  gui::Color color_ = 0x00000000;
+  gui::Color color_ = gui::palette::kBlack;
   bool transparent_ = true;
   bool word_wrap_ = false;
   bool auto_size_ = true;

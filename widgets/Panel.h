@@ -8,6 +8,7 @@
 
 #include "gui/Canvas.h"
 #include "gui/Control.h"
+#include "gui/Palette.h"
 
 namespace widgets {
 
@@ -51,10 +52,10 @@ class Panel : public gui::Control {
     gui::Color color = 0;
   };
 
-  gui::Color color_ = 0x00000000;
+  gui::Color color_ = gui::palette::kBlack;
   bool transparent_ = false;
   int border_width_ = 0;
-  gui::Color border_color_ = 0x00000000;
+  gui::Color border_color_ = gui::palette::kBlack;
   std::array<RuleStyle, 4> rules_{};
   std::string caption_;
   gui::Font font_;

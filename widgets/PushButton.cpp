@@ -1,6 +1,6 @@
 #include "widgets/PushButton.h"
 
-#include "widgets/Palette.h"
+#include "gui/Palette.h"
 
 namespace widgets {
 
@@ -19,11 +19,11 @@ void BevelRing(gui::Canvas& canvas, const gui::Rect& r, gui::Color topLeft,
 }  // namespace
 
 PushButton::PushButton(gui::Control* parent, std::string caption)
-    : gui::Control(parent), caption_(std::move(caption)), face_(palette::kButtonFace) {
+    : ButtonBase(parent), caption_(std::move(caption)), face_(gui::palette::kButtonFace) {
   SetOpaque(true);
   font_.name = "Tahoma";
   font_.size = 11;
-  font_.color = palette::kButtonText;
+  font_.color = gui::palette::kButtonText;
 }
 
 void PushButton::SetCaption(std::string caption) {
@@ -44,55 +44,21 @@ void PushButton::SetFaceColor(gui::Color color) {
   Invalidate();
 }
 
-void PushButton::SetFlags(bool down, bool hover) {
-  const bool before = Pressed();
-  down_ = down;
-  hover_ = hover;
-  if (Pressed() != before) Invalidate();
-}
-
-void PushButton::MouseEnter() {
-  SetFlags(down_, true);
-  gui::Control::MouseEnter();
-}
-
-void PushButton::MouseLeave() {
-  SetFlags(down_, false);
-  gui::Control::MouseLeave();
-}
-
-void PushButton::MouseDown(gui::MouseButton button, gui::Point at) {
-  if (button == gui::MouseButton::Left) SetFlags(true, true);
-  gui::Control::MouseDown(button, at);
-}
-
-void PushButton::MouseUp(gui::MouseButton button, gui::Point at) {
-  if (button == gui::MouseButton::Left) SetFlags(false, hover_);
-  gui::Control::MouseUp(button, at);
-}
-
-void PushButton::VisibleChanged() {
-  if (!Visible()) {
-    down_ = false;
-    hover_ = false;
-  }
-}
-
 void PushButton::Paint(gui::Canvas& canvas) {
   const gui::Rect r = ClientRect();
   canvas.FillRect(r, face_);
   const bool pressed = Pressed();
   if (pressed) {
     // Sunken: a dark outer ring and a shadow inside it.
-    canvas.FrameRect(r, palette::kButtonDarkShadow);
-    canvas.FrameRect(r.Inflate(-1), palette::kButtonShadow);
+    canvas.FrameRect(r, gui::palette::kButtonDarkShadow);
+    canvas.FrameRect(r.Inflate(-1), gui::palette::kButtonShadow);
   } else {
-    BevelRing(canvas, r, palette::kButtonHighlight, palette::kButtonDarkShadow);
-    BevelRing(canvas, r.Inflate(-1), palette::kButtonLight, palette::kButtonShadow);
+    BevelRing(canvas, r, gui::palette::kButtonHighlight, gui::palette::kButtonDarkShadow);
+    BevelRing(canvas, r.Inflate(-1), gui::palette::kButtonLight, gui::palette::kButtonShadow);
   }
   if (caption_.empty()) return;
   canvas.font = font_;
-  if (!Enabled()) canvas.font.color = palette::kButtonDisabledText;
+  if (!Enabled()) canvas.font.color = gui::palette::kButtonDisabledText;
   canvas.ClipTo(r.Inflate(-2));
   const int offset = pressed ? 1 : 0;
   const int x = (Width() - canvas.TextWidth(caption_)) / 2 + offset;

@@ -1,16 +1,16 @@
 // A standard push button: a light face with a raised bevel that sinks while the button is
-// held down with the pointer on it; the caption moves with it. OnClick fires on a left
-// release inside. It keeps the arrow cursor unless told otherwise.
+// held down with the pointer on it; the caption moves with it. It keeps the arrow cursor
+// unless told otherwise. The pointer behaviour is ButtonBase's.
 #pragma once
 
 #include <string>
 
 #include "gui/Canvas.h"
-#include "gui/Control.h"
+#include "widgets/ButtonBase.h"
 
 namespace widgets {
 
-class PushButton : public gui::Control {
+class PushButton : public ButtonBase {
  public:
   explicit PushButton(gui::Control* parent = nullptr, std::string caption = {});
 
@@ -21,25 +21,13 @@ class PushButton : public gui::Control {
   gui::Color FaceColor() const { return face_; }
   void SetFaceColor(gui::Color color);
 
-  // Held down with the pointer on it.
-  bool Pressed() const { return down_ && hover_; }
-
  protected:
   void Paint(gui::Canvas& canvas) override;
-  void MouseEnter() override;
-  void MouseLeave() override;
-  void MouseDown(gui::MouseButton button, gui::Point at) override;
-  void MouseUp(gui::MouseButton button, gui::Point at) override;
-  void VisibleChanged() override;
 
  private:
-  void SetFlags(bool down, bool hover);
-
   std::string caption_;
   gui::Font font_;
   gui::Color face_;
-  bool down_ = false;
-  bool hover_ = false;
 };
 
 }  // namespace widgets

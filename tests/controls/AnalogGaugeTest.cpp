@@ -9,13 +9,14 @@
 #include <vector>
 
 #include "gui/Application.h"
+#include "gui/Palette.h"
 #include "gui/Window.h"
 #include "platform/headless/HeadlessBackend.h"
 
 namespace controls {
 namespace {
 
-constexpr gui::Color kRed = 0x000000FF;
+using gui::palette::kRed;
 
 class CountingGauge : public TAnalogGauge {
  public:

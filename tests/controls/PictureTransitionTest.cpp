@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "controls/TransitionStyles.h"
 #include "gui/Application.h"
 #include "gui/Canvas.h"
 #include "gui/PngWriter.h"
@@ -47,7 +48,7 @@ class PictureTransitionTest : public ::testing::Test {
     window.SetBounds(0, 0, 320, 240);
     window.Show();
     trans.SetBounds(10, 10, 100, 100);
-    trans.SetStyle(119);
+    trans.SetStyle(kFadeStyle);
     trans.SetStep(8);
     trans.SetDelay(25);
     trans.SetBgPicture(Solid(8, 8, Grey(200)));

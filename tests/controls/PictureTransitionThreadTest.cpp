@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "controls/PictureTransition.h"
+#include "controls/TransitionStyles.h"
 #include "gui/Application.h"
 #include "gui/Window.h"
 #include "platform/headless/HeadlessBackend.h"
@@ -98,7 +99,7 @@ class PictureTransitionThreadTest : public ::testing::Test {
     window.SetBounds(0, 0, 200, 200);
     window.Show();
     trans.SetBounds(0, 0, 120, 80);
-    trans.SetStyle(119);
+    trans.SetStyle(kFadeStyle);
     trans.SetStep(8);
     trans.SetDelay(25);
     trans.SetBgPicture(Solid(8, 8, gui::Rgb(200, 200, 200)));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gui/Application.h"
+#include "gui/Palette.h"
 #include "gui/Timer.h"
 #include "gui/Window.h"
 #include "platform/headless/HeadlessBackend.h"
@@ -18,9 +19,9 @@ namespace {
 
 using segments::Mask;
 
-constexpr gui::Color kRed = 0x000000FF;
-constexpr gui::Color kBlue = 0x00FF0000;
-constexpr gui::Color kBlack = 0x00000000;
+using gui::palette::kBlack;
+using gui::palette::kBlue;
+using gui::palette::kRed;
 
 // A display whose paints are counted and that can be painted on any canvas.
 class TestDisplay : public TSegmentDisplay {

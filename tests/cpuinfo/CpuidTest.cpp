@@ -1,6 +1,12 @@
 // Executing leaves, leaf ranges, the processor binding and the processor counts.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "cpuinfo/CpuidDump.h"
+#include "platform/System.h"
 #include "tests/cpuinfo/FakeCpu.h"
 
 namespace cpuinfo {
@@ -138,12 +144,41 @@ TEST(Binding, WithoutTheBindingFunctionOnlyTheYieldHappens) {
   EXPECT_EQ(binding.calls, expected);
 }
 
+// A recorded machine replayed, with the process's affinity noted at every leaf.
+class WatchedReplay final : public CpuidSource {
+ public:
+  explicit WatchedReplay(CpuidDump dump) : replay_(std::move(dump)) {}
+  CpuidRegisters Execute(uint32_t leaf) override {
+    affinities.push_back(platform::ProcessAffinity());
+    return replay_.Execute(leaf);
+  }
+  uint32_t ProcessorCount() override { return replay_.ProcessorCount(); }
+  ProcessorBinding* Binding() override { return replay_.Binding(); }
+
+  std::vector<uint32_t> affinities;
+
+ private:
+  ReplayCpuidSource replay_;
+};
+
 TEST(Binding, ARecordedMachineHasNothingToBind) {
-  FakeCpu cpu;
-  cpu.Vendor("GenuineIntel", 1).Processors(4);
-  ScopedCpuidSource use(cpu);
+  WatchedReplay recorded(
+      ParseCpuidDump("# processors: 4\n"
+                     "00000000 00000001 756E6547 6C65746E 49656E69\n"
+                     "00000001 00000673 00000000 00000000 0383F9FF\n",
+                     "four.cpuid"));
+  EXPECT_EQ(recorded.Binding(), nullptr);
+  const uint32_t before = platform::ProcessAffinity();
+  ScopedCpuidSource use(recorded);
+  // The library would bind to each processor of a live machine of four; the recording
+  // answers the same on every processor and the process stays where it was.
   EXPECT_TRUE(CpuInstance().MultiProcessor());
-  EXPECT_EQ(ExecuteLeaf(3, 0)->Eax()->Value(), 1u);
+  for (uint8_t processor = 0; processor < 4; ++processor) {
+    EXPECT_EQ(ExecuteLeaf(processor, 1)->Eax()->Value(), 0x673u) << int(processor);
+  }
+  ASSERT_FALSE(recorded.affinities.empty());
+  for (uint32_t affinity : recorded.affinities) EXPECT_EQ(affinity, before);
+  EXPECT_EQ(platform::ProcessAffinity(), before);
 }
 
 TEST(ProcessorCount, SystemCountIsTheSourcesCount) {

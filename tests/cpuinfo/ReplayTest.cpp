@@ -13,15 +13,27 @@ std::string DumpPath(const std::string& file) {
   return std::string(TACHORA_SOURCE_DIR) + "/tests/data/cpuid-dumps/" + file;
 }
 
+// The facts of one processor, named field by field so that a failure says which.
 struct Expected {
   uint8_t vendor;
-  uint32_t family, model, stepping, brand;
-  const char* name;
-  bool fromLookup;
-  uint32_t l2;
-  const char* l2Associativity;
-  uint32_t standard, standardEcx, extended, power;  // feature counts
-  uint32_t system, logical;
+  struct {
+    uint32_t family, model, stepping, brand;
+  } signature;
+  struct {
+    const char* text;
+    bool fromLookup;  // from the lookup tables rather than the brand string
+  } name;
+  struct {
+    uint32_t size;
+    const char* associativity;
+  } l2;
+  // How many flags each feature register reports.
+  struct {
+    uint32_t standard, standardEcx, extended, power;
+  } features;
+  struct {
+    uint32_t system, logical;
+  } processors;
 };
 
 class Replay : public ::testing::Test {
@@ -44,21 +56,21 @@ class Replay : public ::testing::Test {
     const Ref<IProcessorInformation> info = Info();
     EXPECT_EQ(info->Vendor()->Index(), e.vendor);
     const Ref<IProcessorSignature> signature = info->Signature();
-    EXPECT_EQ(signature->Family()->Value()->Value(), e.family);
-    EXPECT_EQ(signature->Model()->Value()->Value(), e.model);
-    EXPECT_EQ(signature->Stepping()->Value()->Value(), e.stepping);
-    EXPECT_EQ(signature->Brand()->Value()->Value(), e.brand);
-    EXPECT_EQ(info->Name()->Name(), e.name);
-    EXPECT_EQ(info->Name()->FromLookup()->Value(), e.fromLookup);
-    EXPECT_EQ(info->Cache()->Level2()->Size()->Value(), e.l2);
-    EXPECT_EQ(info->Cache()->Level2()->Associativity()->Name(), e.l2Associativity);
+    EXPECT_EQ(signature->Family()->Value()->Value(), e.signature.family);
+    EXPECT_EQ(signature->Model()->Value()->Value(), e.signature.model);
+    EXPECT_EQ(signature->Stepping()->Value()->Value(), e.signature.stepping);
+    EXPECT_EQ(signature->Brand()->Value()->Value(), e.signature.brand);
+    EXPECT_EQ(info->Name()->Name(), e.name.text);
+    EXPECT_EQ(info->Name()->FromLookup()->Value(), e.name.fromLookup);
+    EXPECT_EQ(info->Cache()->Level2()->Size()->Value(), e.l2.size);
+    EXPECT_EQ(info->Cache()->Level2()->Associativity()->Name(), e.l2.associativity);
     const Ref<IProcessorFeatures> features = info->Features();
-    EXPECT_EQ(features->Standard()->Count()->Value(), e.standard);
-    EXPECT_EQ(features->StandardEcx()->Count()->Value(), e.standardEcx);
-    EXPECT_EQ(features->Extended()->Count()->Value(), e.extended);
-    EXPECT_EQ(features->PowerManagement()->Count()->Value(), e.power);
-    EXPECT_EQ(CpuInstance().Processors()->SystemCount()->Value(), e.system);
-    EXPECT_EQ(CpuInstance().Processors()->LogicalCount()->Value(), e.logical);
+    EXPECT_EQ(features->Standard()->Count()->Value(), e.features.standard);
+    EXPECT_EQ(features->StandardEcx()->Count()->Value(), e.features.standardEcx);
+    EXPECT_EQ(features->Extended()->Count()->Value(), e.features.extended);
+    EXPECT_EQ(features->PowerManagement()->Count()->Value(), e.features.power);
+    EXPECT_EQ(CpuInstance().Processors()->SystemCount()->Value(), e.processors.system);
+    EXPECT_EQ(CpuInstance().Processors()->LogicalCount()->Value(), e.processors.logical);
     EXPECT_FALSE(info->Errata()->FdivFlaw()->Value());
   }
 
@@ -70,8 +82,12 @@ class Replay : public ::testing::Test {
 TEST_F(Replay, AmdAthlonThunderbird) {
   Load("amd-athlon-thunderbird-0644.cpuid");
   // Level 2 from leaf 80000006 ECX 01008140: 256 KB; family 6 reads as 16-way.
-  ExpectFacts({kVendorAmd, 6, 4, 4, 0, "AMD Athlon(tm) Processor", false, 262144, "16-Way", 30, 3,
-               24, 0, 1, 1});
+  ExpectFacts({.vendor = kVendorAmd,
+               .signature = {.family = 6, .model = 4, .stepping = 4, .brand = 0},
+               .name = {.text = "AMD Athlon(tm) Processor", .fromLookup = false},
+               .l2 = {.size = 262144, .associativity = "16-Way"},
+               .features = {.standard = 30, .standardEcx = 3, .extended = 24, .power = 0},
+               .processors = {.system = 1, .logical = 1}});
   const Ref<IProcessorFeatures> features = Info()->Features();
   EXPECT_TRUE(Flag(features->Extended(), 31));  // 3DNow!
   EXPECT_TRUE(Flag(features->Extended(), 30));  // extended 3DNow!
@@ -85,8 +101,12 @@ TEST_F(Replay, AmdAthlonThunderbird) {
 TEST_F(Replay, AmdAthlon64Venice) {
   Load("amd-athlon64-venice-20ff0.cpuid");
   // 00020FF0: family 15 + 0, model 15 + 2; level 2 is 512 KB with raw associativity 0.
-  ExpectFacts({kVendorAmd, 15, 17, 0, 0, "AMD Athlon(tm) 64 Processor 3200+", false, 524288, "None",
-               30, 3, 24, 6, 1, 1});
+  ExpectFacts({.vendor = kVendorAmd,
+               .signature = {.family = 15, .model = 17, .stepping = 0, .brand = 0},
+               .name = {.text = "AMD Athlon(tm) 64 Processor 3200+", .fromLookup = false},
+               .l2 = {.size = 524288, .associativity = "None"},
+               .features = {.standard = 30, .standardEcx = 3, .extended = 24, .power = 6},
+               .processors = {.system = 1, .logical = 1}});
   EXPECT_TRUE(Info()->Signature()->Family()->IsExtended()->Value());
   EXPECT_TRUE(Info()->Signature()->Model()->IsExtended()->Value());
   EXPECT_TRUE(Info()->Features()->ByName("TM")->Available()->Value());
@@ -96,7 +116,12 @@ TEST_F(Replay, AmdAthlon64Venice) {
 
 TEST_F(Replay, AmdK5) {
   Load("amd-k5-ssa5-0500.cpuid");
-  ExpectFacts({kVendorAmd, 5, 0, 0, 0, "AMD K5", true, 0, "None", 30, 3, 0, 0, 1, 1});
+  ExpectFacts({.vendor = kVendorAmd,
+               .signature = {.family = 5, .model = 0, .stepping = 0, .brand = 0},
+               .name = {.text = "AMD K5", .fromLookup = true},
+               .l2 = {.size = 0, .associativity = "None"},
+               .features = {.standard = 30, .standardEcx = 3, .extended = 0, .power = 0},
+               .processors = {.system = 1, .logical = 1}});
   const Ref<ICpuFeature> pge = Info()->Features()->ByName("PGE");
   EXPECT_EQ(pge->Bit(), 9);  // family 5 model 0 reports it at the APIC bit
   EXPECT_TRUE(pge->Available()->Value());
@@ -106,8 +131,12 @@ TEST_F(Replay, AmdK5) {
 TEST_F(Replay, AmdRyzen9Matisse) {
   Load("amd-ryzen9-matisse-870f10.cpuid");
   // 24 processors, each reporting 0x18 logical processors per package.
-  ExpectFacts({kVendorAmd, 23, 1, 0, 0, "AMD Ryzen 9 PRO 3900 12-Core Processor", false, 524288,
-               "None", 30, 3, 24, 6, 24, 576});
+  ExpectFacts({.vendor = kVendorAmd,
+               .signature = {.family = 23, .model = 1, .stepping = 0, .brand = 0},
+               .name = {.text = "AMD Ryzen 9 PRO 3900 12-Core Processor", .fromLookup = false},
+               .l2 = {.size = 524288, .associativity = "None"},
+               .features = {.standard = 30, .standardEcx = 3, .extended = 24, .power = 6},
+               .processors = {.system = 24, .logical = 576}});
   EXPECT_EQ(Info()->Cache()->Level1()->Code()->Associativity()->Name(), "16-Way");
   EXPECT_EQ(Info()->Cpuid()->Extended()->MaxLeaf()->Value(), 0x80000020u);
 }
@@ -115,8 +144,12 @@ TEST_F(Replay, AmdRyzen9Matisse) {
 TEST_F(Replay, CentaurC3Samuel2) {
   Load("centaur-c3-samuel2-0673.cpuid");
   // Centaur's level-2 size is the top byte of 80000006 ECX 40040120: 64 KB, 4-way.
-  ExpectFacts(
-      {kVendorCentaur, 6, 7, 3, 0, "VIA Samuel 2", false, 65536, "4-Way", 30, 3, 19, 0, 1, 1});
+  ExpectFacts({.vendor = kVendorCentaur,
+               .signature = {.family = 6, .model = 7, .stepping = 3, .brand = 0},
+               .name = {.text = "VIA Samuel 2", .fromLookup = false},
+               .l2 = {.size = 65536, .associativity = "4-Way"},
+               .features = {.standard = 30, .standardEcx = 3, .extended = 19, .power = 0},
+               .processors = {.system = 1, .logical = 1}});
   EXPECT_EQ(Info()->Vendor()->Name(), "Via Technologies Inc");
   EXPECT_EQ(Info()->Cache()->Level2()->LineSize()->Value(), 32u);
   EXPECT_EQ(Info()->Features()->ByName("MMX+")->Bit(), kNoBit);
@@ -124,7 +157,12 @@ TEST_F(Replay, CentaurC3Samuel2) {
 
 TEST_F(Replay, Cyrix6x86MX) {
   Load("cyrix-6x86mx-mii-0600.cpuid");
-  ExpectFacts({kVendorCyrix, 6, 0, 0, 0, "Cyrix 6x86MX", true, 0, "None", 30, 3, 0, 0, 1, 1});
+  ExpectFacts({.vendor = kVendorCyrix,
+               .signature = {.family = 6, .model = 0, .stepping = 0, .brand = 0},
+               .name = {.text = "Cyrix 6x86MX", .fromLookup = true},
+               .l2 = {.size = 0, .associativity = "None"},
+               .features = {.standard = 30, .standardEcx = 3, .extended = 0, .power = 0},
+               .processors = {.system = 1, .logical = 1}});
   const Ref<ICpuFeature> mmxPlus = Info()->Features()->ByName("MMX+");
   EXPECT_EQ(mmxPlus->Bit(), 24);
   EXPECT_EQ(mmxPlus->Mnemonic(), "MMX+");
@@ -136,15 +174,24 @@ TEST_F(Replay, HygonIsAnUnknownVendor) {
   Load("hygon-c86-3185-900f02.cpuid");
   // Unknown vendors take caches from descriptors; here the bytes of 80000005/6 hold
   // 0x08 (16 KB level-1 code) and 0x40 (no level 2).
-  ExpectFacts({kVendorUnknown, 24, 0, 2, 0, "Hygon C86 3185  8-core Processor", false, 0, "None",
-               30, 3, 19, 0, 16, 256});
+  ExpectFacts({.vendor = kVendorUnknown,
+               .signature = {.family = 24, .model = 0, .stepping = 2, .brand = 0},
+               .name = {.text = "Hygon C86 3185  8-core Processor", .fromLookup = false},
+               .l2 = {.size = 0, .associativity = "None"},
+               .features = {.standard = 30, .standardEcx = 3, .extended = 19, .power = 0},
+               .processors = {.system = 16, .logical = 256}});
   EXPECT_EQ(Info()->Vendor()->IdString(), "BadCpuVendor");
   EXPECT_EQ(Info()->Cache()->Level1()->Code()->Size()->Value(), 16384u);
 }
 
 TEST_F(Replay, Intel486DX4) {
   Load("intel-486dx4-0480.cpuid");
-  ExpectFacts({kVendorIntel, 4, 8, 0, 0, "Intel 80486DX4", true, 0, "None", 30, 3, 0, 0, 1, 1});
+  ExpectFacts({.vendor = kVendorIntel,
+               .signature = {.family = 4, .model = 8, .stepping = 0, .brand = 0},
+               .name = {.text = "Intel 80486DX4", .fromLookup = true},
+               .l2 = {.size = 0, .associativity = "None"},
+               .features = {.standard = 30, .standardEcx = 3, .extended = 0, .power = 0},
+               .processors = {.system = 1, .logical = 1}});
   EXPECT_TRUE(Flag(Info()->Features()->Standard(), 0));
   EXPECT_FALSE(Flag(Info()->Features()->Standard(), 4));
 }
@@ -152,14 +199,22 @@ TEST_F(Replay, Intel486DX4) {
 TEST_F(Replay, IntelCeleronMendocino) {
   Load("intel-celeron-mendocino-0665.cpuid");
   // Descriptor 0x41 gives 128 KB, which the model 6 rule already calls the mobile part.
-  ExpectFacts({kVendorIntel, 6, 6, 5, 0, "Intel Mobile Pentium II", true, 131072, "4-Way", 30, 3, 0,
-               0, 1, 1});
+  ExpectFacts({.vendor = kVendorIntel,
+               .signature = {.family = 6, .model = 6, .stepping = 5, .brand = 0},
+               .name = {.text = "Intel Mobile Pentium II", .fromLookup = true},
+               .l2 = {.size = 131072, .associativity = "4-Way"},
+               .features = {.standard = 30, .standardEcx = 3, .extended = 0, .power = 0},
+               .processors = {.system = 1, .logical = 1}});
 }
 
 TEST_F(Replay, IntelCoreI7Haswell) {
   Load("intel-core-i7-haswell-306c3.cpuid");
-  ExpectFacts({kVendorIntel, 6, 12, 3, 0, "Intel(R) Core(TM) i7-4770 CPU @ 3.40GHz", false, 0,
-               "None", 30, 3, 19, 0, 8, 128});
+  ExpectFacts({.vendor = kVendorIntel,
+               .signature = {.family = 6, .model = 12, .stepping = 3, .brand = 0},
+               .name = {.text = "Intel(R) Core(TM) i7-4770 CPU @ 3.40GHz", .fromLookup = false},
+               .l2 = {.size = 0, .associativity = "None"},
+               .features = {.standard = 30, .standardEcx = 3, .extended = 19, .power = 0},
+               .processors = {.system = 8, .logical = 128}});
   EXPECT_TRUE(Flag(Info()->Features()->Standard(), 28));
   EXPECT_TRUE(Flag(Info()->Features()->StandardEcx(), 7));  // TM2
 }
@@ -167,22 +222,35 @@ TEST_F(Replay, IntelCoreI7Haswell) {
 TEST_F(Replay, IntelCore2Penryn) {
   Load("intel-core2-penryn-10676.cpuid");
   // 00010676: the extended model is ignored because the model field is not 15.
-  ExpectFacts({kVendorIntel, 6, 7, 6, 0, "Intel(R) Core(TM)2 Duo CPU     P8400  @ 2.26GHz", false,
-               0, "None", 30, 3, 19, 0, 2, 4});
+  ExpectFacts(
+      {.vendor = kVendorIntel,
+       .signature = {.family = 6, .model = 7, .stepping = 6, .brand = 0},
+       .name = {.text = "Intel(R) Core(TM)2 Duo CPU     P8400  @ 2.26GHz", .fromLookup = false},
+       .l2 = {.size = 0, .associativity = "None"},
+       .features = {.standard = 30, .standardEcx = 3, .extended = 19, .power = 0},
+       .processors = {.system = 2, .logical = 4}});
   EXPECT_EQ(Info()->Cache()->Level1()->Data()->Size()->Value(), 32768u);
   EXPECT_EQ(Info()->Cache()->Level1()->Code()->Associativity()->Name(), "8-Way");
 }
 
 TEST_F(Replay, IntelPentium2Klamath) {
   Load("intel-p2-klamath-0633.cpuid");
-  ExpectFacts(
-      {kVendorIntel, 6, 3, 3, 0, "Intel Pentium II", true, 524288, "4-Way", 30, 3, 0, 0, 1, 1});
+  ExpectFacts({.vendor = kVendorIntel,
+               .signature = {.family = 6, .model = 3, .stepping = 3, .brand = 0},
+               .name = {.text = "Intel Pentium II", .fromLookup = true},
+               .l2 = {.size = 524288, .associativity = "4-Way"},
+               .features = {.standard = 30, .standardEcx = 3, .extended = 0, .power = 0},
+               .processors = {.system = 1, .logical = 1}});
 }
 
 TEST_F(Replay, IntelPentium3Katmai) {
   Load("intel-p3-katmai-0673.cpuid");
-  ExpectFacts(
-      {kVendorIntel, 6, 7, 3, 0, "Intel Pentium III", true, 524288, "4-Way", 30, 3, 0, 0, 1, 1});
+  ExpectFacts({.vendor = kVendorIntel,
+               .signature = {.family = 6, .model = 7, .stepping = 3, .brand = 0},
+               .name = {.text = "Intel Pentium III", .fromLookup = true},
+               .l2 = {.size = 524288, .associativity = "4-Way"},
+               .features = {.standard = 30, .standardEcx = 3, .extended = 0, .power = 0},
+               .processors = {.system = 1, .logical = 1}});
   const Ref<IProcessorSerial> serial = Info()->Serial();
   EXPECT_TRUE(serial->Available()->Value());
   EXPECT_EQ(serial->Text(), "0000-0000-0000-D043-8EF1-8AEE");
@@ -193,8 +261,12 @@ TEST_F(Replay, IntelPentium3Katmai) {
 TEST_F(Replay, IntelPentium4Northwood) {
   Load("intel-p4-northwood-0f29.cpuid");
   // Leaf 2 lists 0x40 and 0x7B; the later row (512 KB, 8-way) wins.
-  ExpectFacts({kVendorIntel, 15, 2, 9, 9, "Intel(R) Pentium(R) 4 CPU 2.80GHz", false, 524288,
-               "8-Way", 30, 3, 19, 0, 2, 4});
+  ExpectFacts({.vendor = kVendorIntel,
+               .signature = {.family = 15, .model = 2, .stepping = 9, .brand = 9},
+               .name = {.text = "Intel(R) Pentium(R) 4 CPU 2.80GHz", .fromLookup = false},
+               .l2 = {.size = 524288, .associativity = "8-Way"},
+               .features = {.standard = 30, .standardEcx = 3, .extended = 19, .power = 0},
+               .processors = {.system = 2, .logical = 4}});
   EXPECT_EQ(Info()->Cache()->Trace()->Size()->Value(), 12288u);
   EXPECT_EQ(Info()->Cache()->Level1()->Data()->Size()->Value(), 8192u);
   EXPECT_FALSE(Info()->Cache()->Level3()->Available()->Value());
@@ -204,15 +276,24 @@ TEST_F(Replay, IntelPentium4Northwood) {
 
 TEST_F(Replay, IntelPentiumMmx) {
   Load("intel-pentium-mmx-p55c-0543.cpuid");
-  ExpectFacts({kVendorIntel, 5, 4, 3, 0, "Intel Pentium MMX", true, 0, "None", 30, 3, 0, 0, 2, 2});
+  ExpectFacts({.vendor = kVendorIntel,
+               .signature = {.family = 5, .model = 4, .stepping = 3, .brand = 0},
+               .name = {.text = "Intel Pentium MMX", .fromLookup = true},
+               .l2 = {.size = 0, .associativity = "None"},
+               .features = {.standard = 30, .standardEcx = 3, .extended = 0, .power = 0},
+               .processors = {.system = 2, .logical = 2}});
   EXPECT_TRUE(CpuInstance().MultiProcessor());
 }
 
 TEST_F(Replay, TransmetaCrusoe) {
   Load("transmeta-crusoe-tm5800-0543.cpuid");
   // The name comes from leaves 80860003-6, which this part fills with its firmware text.
-  ExpectFacts({kVendorTransmeta, 5, 4, 3, 0, "20030618 15:27 official release 4.4.3#1", false,
-               524288, "None", 30, 3, 24, 0, 1, 1});
+  ExpectFacts({.vendor = kVendorTransmeta,
+               .signature = {.family = 5, .model = 4, .stepping = 3, .brand = 0},
+               .name = {.text = "20030618 15:27 official release 4.4.3#1", .fromLookup = false},
+               .l2 = {.size = 524288, .associativity = "None"},
+               .features = {.standard = 30, .standardEcx = 3, .extended = 24, .power = 0},
+               .processors = {.system = 1, .logical = 1}});
   EXPECT_EQ(Info()->Serial()->Text(), "229B-3189");
   EXPECT_TRUE(Info()->Serial()->Available()->Value());
   EXPECT_EQ(Info()->Cache()->Level2()->LineSize()->Value(), 128u);

@@ -2,12 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "gui/Canvas.h"
+#include "gui/Palette.h"
 
 namespace gui {
 namespace {
 
-constexpr Color kWhite = 0x00FFFFFF;
-constexpr Color kRed = 0x000000FF;
+using gui::palette::kRed;
+using gui::palette::kWhite;
 
 // A source whose pixel (x, y) has red x and green y.
 Bitmap Ramp(int w, int h, Bitmap::Format format = Bitmap::Format::Bgra32) {

@@ -5,13 +5,14 @@
 #include <vector>
 
 #include "gui/Canvas.h"
+#include "gui/Palette.h"
 
 namespace gui {
 namespace {
 
-constexpr Color kWhite = 0x00FFFFFF;
-constexpr Color kRed = 0x000000FF;
-constexpr Color kBlue = 0x00FF0000;
+using gui::palette::kBlue;
+using gui::palette::kRed;
+using gui::palette::kWhite;
 
 class CanvasShapes : public ::testing::Test {
  protected:

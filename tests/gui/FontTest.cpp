@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "gui/Canvas.h"
+#include "gui/Palette.h"
 #include "platform/fonts/Font.h"
 #include "platform/fonts/FreeTypeFonts.h"
 #include "platform/fonts/Utf8.h"
@@ -13,8 +14,8 @@
 namespace gui {
 namespace {
 
-constexpr Color kWhite = 0x00FFFFFF;
-constexpr Color kBlack = 0x00000000;
+using gui::palette::kBlack;
+using gui::palette::kWhite;
 
 std::string FileName(const std::string& path) {
   return path.substr(path.rfind('/') + 1);

@@ -1,5 +1,5 @@
-// Shared pieces of the toolkit tests: an application on the headless backend, and a
-// control that fills itself with one colour and counts its paints.
+// Shared pieces of the toolkit and widget tests: an application on the headless backend,
+// and a control that fills itself with one colour and counts its paints.
 #pragma once
 
 #include <string>
@@ -8,6 +8,7 @@
 #include "gui/Application.h"
 #include "gui/Canvas.h"
 #include "gui/Control.h"
+#include "gui/Palette.h"
 #include "gui/Window.h"
 #include "platform/headless/HeadlessBackend.h"
 
@@ -37,24 +38,44 @@ class ColorBox : public Control {
   Color color_;
 };
 
-// A headless application with one shown window at a known place.
+// A headless application with one shown black window at (100, 50). The input helpers
+// take the window's client coordinates and dispatch what they send before returning.
 struct HeadlessApp {
   platform::HeadlessBackend backend;
   Application app{backend};
   Window window;
 
-  HeadlessApp() {
-    window.SetBounds(100, 50, 200, 150);
-    window.SetBackgroundColor(0x00000000);
+  explicit HeadlessApp(int width = 400, int height = 300) {
+    window.SetBounds(100, 50, width, height);
+    window.SetBackgroundColor(palette::kBlack);
     window.Show();
   }
   platform::HeadlessWindow& Native() {
     return static_cast<platform::HeadlessWindow&>(window.Native());
   }
-  // A point of the window's client area on the screen.
-  void MoveTo(int x, int y) { backend.MoveMouse(window.Left() + x, window.Top() + y); }
-  void ClickAt(int x, int y) { backend.Click(window.Left() + x, window.Top() + y); }
   void Pump() { app.ProcessMessages(); }
+  void MoveTo(int x, int y) {
+    backend.MoveMouse(window.Left() + x, window.Top() + y);
+    Pump();
+  }
+  void Press() {
+    backend.PressMouse();
+    Pump();
+  }
+  void Release() {
+    backend.ReleaseMouse();
+    Pump();
+  }
+  void ClickAt(int x, int y) {
+    backend.Click(window.Left() + x, window.Top() + y);
+    Pump();
+  }
+  // A presented pixel, painted first.
+  Color Pixel(int x, int y) {
+    Pump();
+    return Native().Pixel(x, y);
+  }
+  platform::Cursor CurrentCursor() { return Native().CurrentCursor(); }
 };
 
 }  // namespace gui::testing

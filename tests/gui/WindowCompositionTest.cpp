@@ -93,7 +93,7 @@ TEST(WindowComposition, MovingAndHidingRepaintTheUncoveredArea) {
 }
 
 TEST(WindowComposition, CaptureCopiesTheComposedPixelsUpToDate) {
-  HeadlessApp h;
+  HeadlessApp h{200, 150};
   ColorBox box(&h.window, Rect::XYWH(10, 10, 20, 20), 0x0000FF);
   h.Pump();
   box.SetColor(0x00FF00);  // not painted yet: the capture brings it up to date

@@ -47,17 +47,15 @@ class RecordingView : public TestRunView {
   }
   void SetMhzGauge(float position) override { mhz_gauge = position; }
   void SetMhzDisplay(const std::string& text) override { Log("mhz", text); }
-  void SetStageColour(Stage stage, uint32_t colour) override {
-    Log("stage", std::string(StageName(stage)) + (colour == kStageReachedColour ? " green"
-                                                  : colour == kStageIdleColour  ? " idle"
-                                                                                : " other"));
+  void SetStageReached(Stage stage, bool reached) override {
+    Log("stage", std::string(StageName(stage)) + (reached ? " reached" : " idle"));
   }
   void RepaintStage(Stage stage) override { Log("repaint", StageName(stage)); }
   void SetSpeedCaption(const std::string& caption) override { Log("caption", caption); }
-  uint32_t SpeedColour() const override { return speed_colour; }
-  void SetSpeedColour(uint32_t colour) override {
-    speed_colour = colour;
-    Log("colour", colour == kSpeedRed ? "red" : colour == kSpeedDark ? "dark" : "other");
+  bool SpeedLit() const override { return speed_lit; }
+  void SetSpeedLit(bool lit) override {
+    speed_lit = lit;
+    Log("speed", lit ? "lit" : "dark");
   }
   void RepaintSpeedLabel() override { Log("repaint", "speed"); }
   void StartMedalTransition() override { Log("medal", ""); }
@@ -107,7 +105,7 @@ class RecordingView : public TestRunView {
   float percent_gauge = -1;
   float lowest_percent_gauge = 1000;
   float mhz_gauge = -1;
-  uint32_t speed_colour = kSpeedDark;
+  bool speed_lit = false;
   double dialog_ms = 3000;
   std::function<void()> inside_dialog;
 
@@ -197,15 +195,26 @@ TEST(TestRunRules, RampTargetStaysBetweenTwentyAndEighty) {
   EXPECT_EQ(RampTargetFor(99), 79);
 }
 
-TEST(TestRunRules, GaugePositionsFollowTheIntegerScale) {
-  for (int p = 0; p <= 100; ++p) {
-    EXPECT_EQ(PercentGaugePosition(p), static_cast<float>(p * 14 / 10 + 110)) << p;
+// Worked from the rule: the percentage times 1.4, truncated toward zero, plus 110; the
+// MHz times 0.0431, truncated toward zero, plus 73.
+TEST(TestRunRules, GaugePositionsFollowTheScale) {
+  struct Worked {
+    int32_t value;
+    float position;
+  };
+  // 45, 85 and 90 times 1.4 are whole numbers (63, 119, 126) that a double product
+  // misses by a hair (118.99999999999999 for 85): truncated, it would point one short.
+  // A restart can leave a negative percentage: -1.4 truncates to -1.
+  constexpr Worked kPercent[] = {{0, 110},  {1, 111},  {2, 112},  {5, 117},   {45, 173}, {50, 180},
+                                 {85, 229}, {90, 236}, {99, 248}, {100, 250}, {-1, 109}, {-5, 103}};
+  for (const auto& [percent, position] : kPercent) {
+    EXPECT_EQ(PercentGaugePosition(percent), position) << percent << " %";
   }
-  for (int m = 0; m <= 20000; ++m) {
-    ASSERT_EQ(MhzGaugePosition(m), static_cast<float>(m * 431 / 10000 + 73)) << m;
+  constexpr Worked kMhz[] = {{0, 73},     {23, 73},    {24, 74},     {1000, 116}, {1500, 137},
+                             {2992, 201}, {3000, 202}, {10000, 504}, {20000, 935}};
+  for (const auto& [mhz, position] : kMhz) {
+    EXPECT_EQ(MhzGaugePosition(mhz), position) << mhz << " MHz";
   }
-  EXPECT_EQ(PercentGaugePosition(100), 250.0f);
-  EXPECT_EQ(MhzGaugePosition(3000), 202.0f);
 }
 
 TEST(TestRunRules, FreshDrawsCoverTheRange) {
@@ -230,9 +239,10 @@ TEST_F(TestRunReplay, WholeRunAt2992Mhz) {
   EXPECT_EQ(view_.Values("mhz"), mhz);
   EXPECT_EQ(mhz.size(), 2u + 199u + 2u);  // 200 Deep Cycle ticks
 
-  EXPECT_EQ(view_.Values("stage"),
-            (std::vector<std::string>{"ramp idle", "core idle", "deep idle", "cool idle",
-                                      "ramp green", "core green", "deep green", "cool green"}));
+  EXPECT_EQ(
+      view_.Values("stage"),
+      (std::vector<std::string>{"ramp idle", "core idle", "deep idle", "cool idle", "ramp reached",
+                                "core reached", "deep reached", "cool reached"}));
   EXPECT_EQ(view_.Values("caption"), (std::vector<std::string>{"0000 Mhz", "2992 Mhz"}));
   EXPECT_EQ(view_.Values("dialog"), (std::vector<std::string>{"2992 percent 001"}));
   EXPECT_EQ(view_.Count("medal"), 1);
@@ -250,15 +260,15 @@ TEST_F(TestRunReplay, StagesBeginAtTheirNominalTimes) {
     EXPECT_GE(actual, nominal);
     EXPECT_LE(actual, nominal * 1.005 + 2) << "nominal " << nominal;
   };
-  expectNear(view_.TimeOf("stage", "ramp green"), 1500);
+  expectNear(view_.TimeOf("stage", "ramp reached"), 1500);
   expectNear(view_.TimeOf("percent", "001"), 1510);
-  expectNear(view_.TimeOf("stage", "core green"), 1500 + 51 * 10);
-  expectNear(view_.TimeOf("percent", "049", view_.TimeOf("stage", "core green")), 2010 + 100);
-  expectNear(view_.TimeOf("stage", "deep green"), 2010 + 20 * 100 + 71 * 10);
-  expectNear(view_.TimeOf("stage", "cool green"), 4720 + 200 * 20);
+  expectNear(view_.TimeOf("stage", "core reached"), 1500 + 51 * 10);
+  expectNear(view_.TimeOf("percent", "049", view_.TimeOf("stage", "core reached")), 2010 + 100);
+  expectNear(view_.TimeOf("stage", "deep reached"), 2010 + 20 * 100 + 71 * 10);
+  expectNear(view_.TimeOf("stage", "cool reached"), 4720 + 200 * 20);
   expectNear(view_.TimeOf("dialog", "2992 percent 001"), 10720);
   // In order: the cool stage's panel is repainted before the descent starts.
-  EXPECT_LT(view_.IndexOf("medal", ""), view_.IndexOf("stage", "cool green"));
+  EXPECT_LT(view_.IndexOf("medal", ""), view_.IndexOf("stage", "cool reached"));
   EXPECT_LT(view_.IndexOf("repaint", "cool"), view_.IndexOf("dialog", "2992 percent 001"));
   EXPECT_LT(view_.IndexOf("test again", ""), view_.IndexOf("dialog", "2992 percent 001"));
 }
@@ -274,18 +284,18 @@ TEST_F(TestRunReplay, PercentReadsZeroOnlyAfterTheDialogCloses) {
 TEST_F(TestRunReplay, SpeedLabelBlinksAfterTheDialog) {
   Play(2992, {50}, 2100);
   const double closed = view_.TimeOf("dialog closed", "");
-  std::vector<std::string> colours;
+  std::vector<std::string> states;
   std::vector<double> times;
   for (const Change& change : view_.log) {
-    if (change.what == "colour" && change.ms > closed) {
-      colours.push_back(change.value);
+    if (change.what == "speed" && change.ms > closed) {
+      states.push_back(change.value);
       times.push_back(change.ms - closed);
     }
   }
-  EXPECT_EQ(colours, (std::vector<std::string>{"dark", "red", "dark", "red"}));
+  EXPECT_EQ(states, (std::vector<std::string>{"dark", "lit", "dark", "lit"}));
   ASSERT_EQ(times.size(), 4u);
   for (size_t i = 0; i < times.size(); ++i) EXPECT_NEAR(times[i], 500.0 * (i + 1), 2.0);
-  EXPECT_EQ(view_.Count("colour"), 1 + 4);  // red at the start, then the blinking
+  EXPECT_EQ(view_.Count("speed"), 1 + 4);  // lit at the start, then the blinking
 }
 
 TEST_F(TestRunReplay, SeveralRampTargets) {
@@ -296,7 +306,7 @@ TEST_F(TestRunReplay, SeveralRampTargets) {
     EXPECT_EQ(run_.RampTarget, target);
     EXPECT_EQ(view_.Values("percent"), ExpectedPercent(target));
     const double start = view_.log.front().ms;
-    EXPECT_NEAR(view_.TimeOf("stage", "core green") - start, 1500 + (target + 1) * 10, 5);
+    EXPECT_NEAR(view_.TimeOf("stage", "core reached") - start, 1500 + (target + 1) * 10, 5);
   }
 }
 
@@ -305,7 +315,7 @@ TEST_F(TestRunReplay, ZeroMhzFinishesOnTheFirstDeepCycleTick) {
   EXPECT_EQ(view_.Values("mhz"), (std::vector<std::string>{"0000", "0000", "0000", "0000"}));
   EXPECT_EQ(view_.Values("caption"), (std::vector<std::string>{"0000 Mhz", "0000 Mhz"}));
   EXPECT_EQ(view_.Values("dialog"), (std::vector<std::string>{"0000 percent 001"}));
-  EXPECT_NEAR(view_.TimeOf("stage", "cool green") - view_.TimeOf("stage", "deep green"), 20, 1);
+  EXPECT_NEAR(view_.TimeOf("stage", "cool reached") - view_.TimeOf("stage", "deep reached"), 20, 1);
 }
 
 TEST_F(TestRunReplay, StartDoesNothingWhileARunExists) {
@@ -327,7 +337,7 @@ TEST_F(TestRunReplay, SecondRunReusesTheDialogAndStopsTheBlinking) {
             view_.TimeOf("caption", "2992 Mhz", restart + 1));
   const double secondClosed = view_.TimeOf("dialog closed", "", restart);
   for (const Change& change : view_.log) {
-    if (change.what == "colour" && change.ms > restart + 1 && change.ms < secondClosed) {
+    if (change.what == "speed" && change.ms > restart + 1 && change.ms < secondClosed) {
       ADD_FAILURE() << "blinked at " << change.ms;
     }
   }
@@ -343,8 +353,8 @@ TEST_F(TestRunReplay, RestartDuringCore) {
     At(ms, [&] { lowestCounter = std::min(lowestCounter, run_.PercentValue); });
   }
   At(3000, [&] {
-    ASSERT_NE(view_.TimeOf("stage", "core green"), -1);
-    ASSERT_EQ(view_.TimeOf("stage", "deep green"), -1);
+    ASSERT_NE(view_.TimeOf("stage", "core reached"), -1);
+    ASSERT_EQ(view_.TimeOf("stage", "deep reached"), -1);
     before = view_.log.size();
     run_.RestartTest();
     EXPECT_EQ(run_.PercentValue, 0);

@@ -183,9 +183,9 @@ TEST_F(TestPageRunTest, TheSpeedLabelBlinksAfterTheDialogCloses) {
   EnterTestPage();
   TfmMain& f = *h.form;
   ASSERT_TRUE(h.RunUntil([&] { return f.speed_result != nullptr && !f.speed_result->Modal(); }));
-  const uint32_t first = h.TestCpu().SpeedColour();
+  const gui::Color first = h.TestCpu().lblCPUSpeedMain.Font().color;
   h.RunFor(510);
-  const uint32_t second = h.TestCpu().SpeedColour();
+  const gui::Color second = h.TestCpu().lblCPUSpeedMain.Font().color;
   EXPECT_NE(first, second);
   EXPECT_TRUE((first == 0x000000FFu && second == 0u) || (first == 0u && second == 0x000000FFu));
 }

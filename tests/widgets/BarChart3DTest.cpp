@@ -2,18 +2,20 @@
 // colours, the fixed axis and the value marks.
 #include <gtest/gtest.h>
 
-#include "tests/widgets/WidgetTestSupport.h"
+#include "tests/gui/GuiTestSupport.h"
 #include "widgets/BarChart3D.h"
 
 namespace widgets::testing {
 namespace {
+
+using gui::testing::HeadlessApp;
 
 constexpr gui::Color kRed = 0x000000FF;
 constexpr gui::Color kBlue = 0x00D98110;
 
 class BarChartFixture : public ::testing::Test {
  protected:
-  WidgetApp h{400, 240};
+  HeadlessApp h{400, 240};
   BarChart3D chart{&h.window};
 
   void SetUp() override { chart.SetBounds(10, 20, 342, 182); }
@@ -85,13 +87,13 @@ TEST_F(BarChartFixture, BarFrontsShowTheirColourFadingDownwards) {
   AddTopFive();
   EXPECT_EQ(InsideBar(0), kRed);
   const gui::Color blueTop = InsideBar(3);
-  EXPECT_NEAR(RedOf(blueTop), 0x10, 6);
-  EXPECT_NEAR(GreenOf(blueTop), 0x81, 6);
-  EXPECT_NEAR(BlueOf(blueTop), 0xD9, 6);
+  EXPECT_NEAR(gui::Red(blueTop), 0x10, 6);
+  EXPECT_NEAR(gui::Green(blueTop), 0x81, 6);
+  EXPECT_NEAR(gui::Blue(blueTop), 0xD9, 6);
   const gui::Rect f = chart.BarFront(3);
   const gui::Color foot = h.Pixel(10 + (f.left + f.right) / 2, 20 + f.bottom - 2);
-  EXPECT_LT(BlueOf(foot), BlueOf(blueTop) / 2);
-  EXPECT_GT(BlueOf(foot), 0);
+  EXPECT_LT(gui::Blue(foot), gui::Blue(blueTop) / 2);
+  EXPECT_GT(gui::Blue(foot), 0);
 }
 
 TEST_F(BarChartFixture, ChartIsBlackWithAWhiteBorderAndTheWallColours) {

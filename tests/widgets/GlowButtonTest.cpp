@@ -2,15 +2,17 @@
 // and how each state looks.
 #include <gtest/gtest.h>
 
-#include "tests/widgets/WidgetTestSupport.h"
+#include "tests/gui/GuiTestSupport.h"
 #include "widgets/GlowButton.h"
 
 namespace widgets::testing {
 namespace {
 
+using gui::testing::HeadlessApp;
+
 class GlowButtonFixture : public ::testing::Test {
  protected:
-  WidgetApp h;
+  HeadlessApp h;
   GlowButton button{&h.window, "Test CPU Speed"};
   int clicks = 0;
 
@@ -65,12 +67,12 @@ TEST_F(GlowButtonFixture, HoverGlowsRedInTheUpperHalfOnlyWithTheRestBorder) {
   h.MoveTo(300, 200);
   h.MoveTo(20, 40);  // the lower left of the button
   const gui::Color upper = UpperCentre();
-  EXPECT_GT(RedOf(upper), 80);
-  EXPECT_EQ(GreenOf(upper), 0);
-  EXPECT_EQ(BlueOf(upper), 0);
+  EXPECT_GT(gui::Red(upper), 80);
+  EXPECT_EQ(gui::Green(upper), 0);
+  EXPECT_EQ(gui::Blue(upper), 0);
   // Brighter towards the middle of the button, fading out to the top.
-  EXPECT_GT(RedOf(h.Pixel(6 + 93, 10 + 16)), RedOf(upper));
-  EXPECT_LT(RedOf(h.Pixel(6 + 93, 10 + 3)), RedOf(upper));
+  EXPECT_GT(gui::Red(h.Pixel(6 + 93, 10 + 16)), gui::Red(upper));
+  EXPECT_LT(gui::Red(h.Pixel(6 + 93, 10 + 3)), gui::Red(upper));
   EXPECT_EQ(LowerCentre(), 0x00000000u);
   EXPECT_EQ(h.Pixel(6 + 93, 10), 0x0073685Fu);       // frame, top edge
   EXPECT_EQ(h.Pixel(6 + 93, 10 + 34), 0x0073685Fu);  // frame, bottom edge
@@ -81,7 +83,7 @@ TEST_F(GlowButtonFixture, PressedTurnsTheBorderRed) {
   h.Press();
   EXPECT_EQ(h.Pixel(6 + 93, 10), 0x000000FFu);
   EXPECT_EQ(h.Pixel(6, 10 + 17), 0x000000FFu);  // left edge
-  EXPECT_GT(RedOf(UpperCentre()), 80);
+  EXPECT_GT(gui::Red(UpperCentre()), 80);
   EXPECT_EQ(LowerCentre(), 0x00000000u);
 }
 
@@ -95,8 +97,8 @@ TEST_F(GlowButtonFixture, ExitGlowsLime) {
   button.SetGlowColor(0x0000FF00);
   h.MoveTo(20, 40);
   const gui::Color upper = UpperCentre();
-  EXPECT_GT(GreenOf(upper), 80);
-  EXPECT_EQ(RedOf(upper), 0);
+  EXPECT_GT(gui::Green(upper), 80);
+  EXPECT_EQ(gui::Red(upper), 0);
 }
 
 TEST_F(GlowButtonFixture, HidingWhileHeldStartsOverAtRest) {
@@ -117,7 +119,7 @@ TEST_F(GlowButtonFixture, DisabledButtonsDoNotGlow) {
 }
 
 TEST(GlowButtonSquare, HoverRunsFromBlackAtTheTopToRedWithTheLowerHalfRed) {
-  WidgetApp h;
+  HeadlessApp h;
   GlowButton close(&h.window, "X");
   close.SetShape(GlowShape::Square);
   close.SetBounds(300, 2, 20, 16);
@@ -126,14 +128,14 @@ TEST(GlowButtonSquare, HoverRunsFromBlackAtTheTopToRedWithTheLowerHalfRed) {
   h.MoveTo(310, 14);
   const gui::Color top = h.Pixel(303, 3);
   const gui::Color middle = h.Pixel(303, 8);
-  EXPECT_LT(RedOf(top), RedOf(middle));
-  EXPECT_LT(RedOf(top), 100);
+  EXPECT_LT(gui::Red(top), gui::Red(middle));
+  EXPECT_LT(gui::Red(top), 100);
   EXPECT_EQ(h.Pixel(303, 14), 0x000000FFu);
   EXPECT_EQ(h.Pixel(316, 11), 0x000000FFu);
 }
 
 TEST(GlowButtonLabel, LabelOnlyShowsOnlyItsCaptionInEveryState) {
-  WidgetApp h;
+  HeadlessApp h;
   h.window.SetBackgroundColor(0x00302D28);
   GlowButton name(&h.window);
   name.SetLabelOnly(true);

@@ -2,11 +2,13 @@
 // the link cursor.
 #include <gtest/gtest.h>
 
-#include "tests/widgets/WidgetTestSupport.h"
+#include "tests/gui/GuiTestSupport.h"
 #include "widgets/Image.h"
 
 namespace widgets::testing {
 namespace {
+
+using gui::testing::HeadlessApp;
 
 // A 4 x 4 picture: a magenta frame around a 2 x 2 blue core (an opaque bitmap).
 gui::Bitmap FramedSquare() {
@@ -19,7 +21,7 @@ gui::Bitmap FramedSquare() {
 }
 
 TEST(ImagePaint, PlainCentredAndStretched) {
-  WidgetApp h;
+  HeadlessApp h;
   Image plain(&h.window);
   plain.SetBounds(10, 10, 20, 20);
   plain.Picture().Assign(FramedSquare());
@@ -44,7 +46,7 @@ TEST(ImagePaint, PlainCentredAndStretched) {
 }
 
 TEST(ImagePaint, TransparentLeavesOutTheBottomLeftColourOrTheOneGiven) {
-  WidgetApp h;
+  HeadlessApp h;
   h.window.SetBackgroundColor(0x00302D28);
   Image logo(&h.window);
   logo.SetBounds(10, 10, 4, 4);
@@ -60,7 +62,7 @@ TEST(ImagePaint, TransparentLeavesOutTheBottomLeftColourOrTheOneGiven) {
 }
 
 TEST(ImagePaint, StretchedTransparentKeepsTheHoles) {
-  WidgetApp h;
+  HeadlessApp h;
   h.window.SetBackgroundColor(0x00302D28);
   Image map(&h.window);
   map.SetBounds(0, 0, 8, 8);
@@ -72,7 +74,7 @@ TEST(ImagePaint, StretchedTransparentKeepsTheHoles) {
 }
 
 TEST(ImagePaint, PicturesWithAlphaBlendAlsoWhenStretched) {
-  WidgetApp h;
+  HeadlessApp h;
   h.window.SetBackgroundColor(0x00302D28);
   gui::Bitmap glass(2, 2, gui::Bitmap::Format::Bgra32);
   glass.Fill(0x00FFFFFF);
@@ -89,7 +91,7 @@ TEST(ImagePaint, PicturesWithAlphaBlendAlsoWhenStretched) {
 }
 
 TEST(ImageSize, AutoSizeFollowsThePicture) {
-  WidgetApp h;
+  HeadlessApp h;
   Image medal(&h.window);
   medal.SetBounds(34, 68, 10, 10);
   medal.SetAutoSize(true);
@@ -98,7 +100,7 @@ TEST(ImageSize, AutoSizeFollowsThePicture) {
 }
 
 TEST(ImageLink, LinkedPicturesShowTheHand) {
-  WidgetApp h;
+  HeadlessApp h;
   Image mascot(&h.window);
   mascot.SetBounds(10, 10, 50, 50);
   mascot.SetLink(true);

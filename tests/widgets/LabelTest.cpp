@@ -2,12 +2,14 @@
 // backgrounds, and the link cursor.
 #include <gtest/gtest.h>
 
-#include "tests/widgets/WidgetTestSupport.h"
+#include "tests/gui/GuiTestSupport.h"
 #include "widgets/Label.h"
 #include "widgets/Panel.h"
 
 namespace widgets::testing {
 namespace {
+
+using gui::testing::HeadlessApp;
 
 constexpr char kExplanation[] =
     "The map displays the top online CPU scores. Click the link below to view your CPU "
@@ -18,7 +20,7 @@ gui::Font Tahoma12() {
 }
 
 TEST(LabelSize, SingleLineAutoSizeFitsTheText) {
-  WidgetApp h;
+  HeadlessApp h;
   Label label(&h.window, "Rank");
   label.SetFont(Tahoma12());
   const int width = label.TextWidth();
@@ -31,7 +33,7 @@ TEST(LabelSize, SingleLineAutoSizeFitsTheText) {
 }
 
 TEST(LabelSize, WrappedAutoSizeKeepsTheWidthAndGrowsInWholeLines) {
-  WidgetApp h;
+  HeadlessApp h;
   Label label(&h.window);
   label.SetFont(Tahoma12());
   label.SetWordWrap(true);
@@ -51,7 +53,7 @@ TEST(LabelSize, WrappedAutoSizeKeepsTheWidthAndGrowsInWholeLines) {
 }
 
 TEST(LabelSize, FixedSizeIsKeptWithoutAutoSize) {
-  WidgetApp h;
+  HeadlessApp h;
   Label label(&h.window);
   label.SetAutoSize(false);
   label.SetBounds(33, 161, 72, 24);
@@ -60,7 +62,7 @@ TEST(LabelSize, FixedSizeIsKeptWithoutAutoSize) {
 }
 
 TEST(LabelSize, RightAlignedAutoSizeKeepsItsRightEdge) {
-  WidgetApp h;
+  HeadlessApp h;
   Label label(&h.window, "1");
   label.SetAlignment(gui::TextAlign::Right);
   label.SetLeft(100);
@@ -71,7 +73,7 @@ TEST(LabelSize, RightAlignedAutoSizeKeepsItsRightEdge) {
 }
 
 TEST(LabelPaint, FilledLabelPaintsItsColourTransparentOneLetsThePanelShow) {
-  WidgetApp h;
+  HeadlessApp h;
   Panel panel(&h.window);
   panel.SetBounds(0, 0, 200, 100);
   panel.SetColor(0x002A2D2B);
@@ -86,7 +88,7 @@ TEST(LabelPaint, FilledLabelPaintsItsColourTransparentOneLetsThePanelShow) {
 }
 
 TEST(LabelPaint, TextUsesTheFontColourAndUnderlineDrawsALine) {
-  WidgetApp h;
+  HeadlessApp h;
   Label label(&h.window, "Click Here");
   label.SetFont({"Tahoma", 12, 0x00FF4242, false, true});
   label.SetTop(20);
@@ -106,7 +108,7 @@ TEST(LabelPaint, TextUsesTheFontColourAndUnderlineDrawsALine) {
 }
 
 TEST(LabelLink, HandCursorWhileOverALinkArrowAfterLeaving) {
-  WidgetApp h;
+  HeadlessApp h;
   Label link(&h.window, "Visit the Tachora Website");
   link.SetBounds(20, 20, 0, 0);
   link.SetLink(true);

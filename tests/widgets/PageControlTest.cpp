@@ -4,11 +4,13 @@
 
 #include <memory>
 
-#include "tests/widgets/WidgetTestSupport.h"
+#include "tests/gui/GuiTestSupport.h"
 #include "widgets/PageControl.h"
 
 namespace widgets::testing {
 namespace {
+
+using gui::testing::HeadlessApp;
 
 int VisibleSheets(const PageControl& pages) {
   int n = 0;
@@ -18,7 +20,7 @@ int VisibleSheets(const PageControl& pages) {
 
 class PageControlFixture : public ::testing::Test {
  protected:
-  WidgetApp h{670, 611};
+  HeadlessApp h{670, 611};
   PageControl pages{&h.window};
   TabSheet welcome{&pages};
   TabSheet test{&pages};
@@ -75,7 +77,7 @@ TEST_F(PageControlFixture, ResizingResizesEverySheet) {
 }
 
 TEST(PageControlLifetime, DestroyingTheActiveSheetShowsTheFirstLeft) {
-  WidgetApp h;
+  HeadlessApp h;
   PageControl pages(&h.window);
   pages.SetBounds(0, 0, 100, 100);
   TabSheet first(&pages);
@@ -88,7 +90,7 @@ TEST(PageControlLifetime, DestroyingTheActiveSheetShowsTheFirstLeft) {
 }
 
 TEST(PageControlLifetime, SheetsOutliveTheirControlSafely) {
-  WidgetApp h;
+  HeadlessApp h;
   auto pages = std::make_unique<PageControl>(&h.window);
   TabSheet sheet(pages.get());
   pages.reset();

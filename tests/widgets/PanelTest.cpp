@@ -4,19 +4,21 @@
 
 #include <algorithm>
 
-#include "tests/widgets/WidgetTestSupport.h"
+#include "tests/gui/GuiTestSupport.h"
 #include "widgets/Panel.h"
 #include "widgets/Rule.h"
 
 namespace widgets::testing {
 namespace {
 
+using gui::testing::HeadlessApp;
+
 constexpr gui::Color kBackground = 0x00302D28;
 constexpr gui::Color kTopRule = 0x000000A6;
 constexpr gui::Color kSideRule = 0x009E988D;
 
 TEST(PanelPaint, OneAndFourPixelFramesInsideTheBounds) {
-  WidgetApp h;
+  HeadlessApp h;
   Panel box(&h.window);
   box.SetBounds(10, 10, 50, 40);
   box.SetBorder(1, 0x004D4C49);
@@ -35,7 +37,7 @@ TEST(PanelPaint, OneAndFourPixelFramesInsideTheBounds) {
 }
 
 TEST(PanelPaint, RulesAlongTheEdgesAndTheTopRuleOwnsTheCorners) {
-  WidgetApp h;
+  HeadlessApp h;
   Panel main(&h.window);
   main.SetBounds(0, 21, 200, 100);
   main.SetColor(kBackground);
@@ -58,7 +60,7 @@ TEST(PanelPaint, RulesAlongTheEdgesAndTheTopRuleOwnsTheCorners) {
 }
 
 TEST(PanelPaint, CaptionIsCentredInTheInnerArea) {
-  WidgetApp h;
+  HeadlessApp h;
   Panel strip(&h.window);
   strip.SetBounds(0, 0, 200, 20);
   strip.SetColor(0x004D4C49);
@@ -79,7 +81,7 @@ TEST(PanelPaint, CaptionIsCentredInTheInnerArea) {
 }
 
 TEST(RulePaint, OnePixelLinesOfTheirColour) {
-  WidgetApp h;
+  HeadlessApp h;
   Rule across(&h.window, gui::Rect::XYWH(7, 88, 238, 1), 0x005B5655);
   Rule down(&h.window, gui::Rect::XYWH(125, 101, 1, 83), 0x005B5655);
   EXPECT_EQ(h.Pixel(7, 88), 0x005B5655u);

@@ -1,15 +1,17 @@
 // Standard push buttons: a raised face that sinks while held, and clicks on release.
 #include <gtest/gtest.h>
 
-#include "tests/widgets/WidgetTestSupport.h"
+#include "tests/gui/GuiTestSupport.h"
 #include "widgets/PushButton.h"
 
 namespace widgets::testing {
 namespace {
 
+using gui::testing::HeadlessApp;
+
 class PushButtonFixture : public ::testing::Test {
  protected:
-  WidgetApp h{500, 300};
+  HeadlessApp h{500, 300};
   PushButton submit{&h.window, "Submit My Score"};
   int clicks = 0;
 

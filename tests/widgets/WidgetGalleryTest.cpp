@@ -8,7 +8,7 @@
 
 #include "gui/Canvas.h"
 #include "gui/PngWriter.h"
-#include "tests/widgets/WidgetTestSupport.h"
+#include "tests/gui/GuiTestSupport.h"
 #include "widgets/BarChart3D.h"
 #include "widgets/GlowButton.h"
 #include "widgets/Image.h"
@@ -20,6 +20,8 @@
 
 namespace widgets::testing {
 namespace {
+
+using gui::testing::HeadlessApp;
 
 constexpr gui::Color kBackground = 0x00302D28;
 constexpr gui::Color kBand = 0x004D4C49;
@@ -58,7 +60,7 @@ gui::Font Tahoma(int size, gui::Color color, bool bold = false, bool underline =
 
 class WidgetGallery : public ::testing::Test {
  protected:
-  WidgetApp h{900, 560};
+  HeadlessApp h{900, 560};
   std::vector<std::unique_ptr<gui::Control>> owned;
 
   template <typename T, typename... Args>
@@ -278,19 +280,19 @@ TEST_F(WidgetGallery, EveryWidgetStateRendersAsDesigned) {
   EXPECT_EQ(at(welcome, 93, 0), 0x00000000u);
   EXPECT_EQ(at(welcome, 0, 0), kBackground);  // the rounded corner
   const gui::Color glow = at(test, 93, 12);
-  EXPECT_GT(RedOf(glow), 80);
-  EXPECT_EQ(GreenOf(glow) | BlueOf(glow), 0);
+  EXPECT_GT(gui::Red(glow), 80);
+  EXPECT_EQ(gui::Green(glow) | gui::Blue(glow), 0);
   EXPECT_EQ(at(test, 93, 30), 0x00000000u);
   EXPECT_EQ(at(test, 93, 0), 0x0073685Fu);
   EXPECT_EQ(at(details, 93, 0), kRed);
-  EXPECT_GT(RedOf(at(details, 93, 12)), 80);
-  EXPECT_GT(GreenOf(at(exitHover, 93, 12)), 80);
-  EXPECT_EQ(RedOf(at(exitHover, 93, 12)), 0);
+  EXPECT_GT(gui::Red(at(details, 93, 12)), 80);
+  EXPECT_GT(gui::Green(at(exitHover, 93, 12)), 80);
+  EXPECT_EQ(gui::Red(at(exitHover, 93, 12)), 0);
   EXPECT_EQ(at(exitRest, 93, 12), 0x00000000u);
   // The close button: black at rest, red below and darker above under the pointer.
   EXPECT_EQ(at(closeRest, 2, 2), 0x00000000u);
   EXPECT_EQ(at(closeHover, 2, 13), kRed);
-  EXPECT_LT(RedOf(at(closeHover, 2, 3)), RedOf(at(closeHover, 2, 7)));
+  EXPECT_LT(gui::Red(at(closeHover, 2, 3)), gui::Red(at(closeHover, 2, 7)));
   // The label-only name shows the column behind it.
   EXPECT_EQ(at(name, 1, 1), kBackground);
 
@@ -319,7 +321,7 @@ TEST_F(WidgetGallery, EveryWidgetStateRendersAsDesigned) {
 
   // The image leaves its key colour out.
   EXPECT_EQ(at(badge, 1, 1), kBackground);
-  EXPECT_GT(BlueOf(at(badge, 68, 66)), 150);
+  EXPECT_GT(gui::Blue(at(badge, 68, 66)), 150);
 
   // The chart: bar colours inside the bars, black chart, white border.
   const gui::Rect red = chart.BarFront(0);

@@ -21,33 +21,16 @@ rm -rf "$out" && mkdir -p "$out/bin"
 [ -f "$program" ] || { echo "no program at $program" >&2; exit 1; }
 [ -x "$linux/app/tachora" ] || { echo "no Linux program at $linux/app/tachora" >&2; exit 1; }
 
-display=${TACHORA_E2E_DISPLAY:-}
-if [ -z "$display" ]; then
-  for n in $(seq 140 180); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
-  done
-fi
-[ -n "$display" ] || { echo "no free display" >&2; exit 1; }
-export DISPLAY=$display WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-
-pids=()
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 own_prefix=
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+# shellcheck source=desktop.sh
+source "$root/tests/e2e/desktop.sh"
+end_wine() {
   "$wineserver" -k 2>/dev/null || true
-  wait 2>/dev/null || true
   [ -z "$own_prefix" ] || rm -rf "$own_prefix"
 }
-trap cleanup EXIT
-fail() { echo "wine-e2e: $*" >&2; exit 1; }
+trap 'cleanup; end_wine' EXIT
 elapsed_ms() { echo $((($(date +%s%N) - $1) / 1000000)); }
-
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >"$out/openbox.log" 2>&1 &
-pids+=($!)
-sleep 0.5
 
 if [ -z "${WINEPREFIX:-}" ]; then
   own_prefix=$(mktemp -d "${TMPDIR:-/tmp}/tachora-wine-e2e.XXXXXX")
@@ -59,26 +42,7 @@ fi
 "$wineserver" -w
 "$wineserver" -p
 
-cat >"$out/bin/xdg-open" <<SCRIPT
-#!/bin/sh
-printf '%s\n' "\$*" >> "$out/opened.txt"
-SCRIPT
-chmod +x "$out/bin/xdg-open"
-export PATH="$out/bin:$PATH"
-
-# The id of the visible window with this exact name, waiting up to $2 seconds. Matched
-# by class (the Linux program's "tachora", wine's "tachora.exe"), then by name: this
-# xdotool's --name search misses SDL's windows.
-wait_window() {
-  local name=$1 limit=$2 id
-  for _ in $(seq $((limit * 20))); do
-    for id in $(xdotool search --onlyvisible --classname '^tachora' 2>/dev/null || true); do
-      [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$name" ] && { echo "$id"; return 0; }
-    done
-    sleep 0.05
-  done
-  return 1
-}
+# Wine takes a little longer than SDL to see the pointer arrive.
 click() {  # window id, client x, client y
   xdotool mousemove --window "$1" "$2" "$3" sleep 0.2 click 1
 }
@@ -93,7 +57,7 @@ shoot() {  # window id, file
 echo "== the Linux program's welcome page, for comparison"
 "$linux/app/tachora" >"$out/linux.log" 2>&1 &
 linux_app=$!
-pids+=($linux_app)
+track "$linux_app"
 sleep 0.2
 linux_main=$(wait_window Tachora 15) || fail "the Linux program's window did not show"
 park_pointer
@@ -107,7 +71,7 @@ echo "== Tachora.exe: start, a run, a submission, closing"
 start=$(date +%s%N)
 "$wine" "$program" >"$out/tachora.log" 2>&1 &
 app=$!
-pids+=($app)
+track "$app"
 main=$(wait_window Tachora 30) || fail "the main window did not show"
 echo "start-up to the window shown (warm wineserver): $(elapsed_ms "$start") ms" |
   tee "$out/figures.txt"

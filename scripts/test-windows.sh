@@ -38,6 +38,8 @@ elapsed() { printf '   %s: %d s\n' "$1" $((SECONDS - $2)); }
   boot_start=$(date +%s)
   "$wine" wineboot --init >"$work/boot.log" 2>&1
   scripts/wine-fonts.sh "$WINEPREFIX"
+  # The boot's wineserver and desktop have no display: the tests need fresh ones.
+  "$wineserver" -w
   echo $(($(date +%s) - boot_start)) >"$work/boot.seconds"
 ) &
 boot_pid=$!

@@ -19,9 +19,9 @@
 #include <string>
 #include <string_view>
 #include <tuple>
-#include <unordered_map>
 #include <vector>
 
+#include "platform/fonts/CachedFace.h"
 #include "platform/fonts/FreeTypeFonts.h"
 #include "platform/fonts/GlyphRaster.h"
 
@@ -72,7 +72,7 @@ enum class BoldStyle {
   kSmeared,    // no bold file: every column drawn twice, as the desktop simulates bold
 };
 
-class FreeTypeFace final : public FontFace {
+class FreeTypeFace final : public CachedFace {
  public:
   FreeTypeFace(FT_Library library, std::string path, int index, const FontRequest& request,
                BoldStyle bold)
@@ -93,13 +93,6 @@ class FreeTypeFace final : public FontFace {
   const FontMetrics& Metrics() const override { return metrics_; }
   const std::string& FilePath() const override { return path_; }
   bool SyntheticBold() const override { return bold_ != BoldStyle::kNone; }
-
-  const Glyph& GlyphFor(char32_t code) override {
-    std::lock_guard lock(mutex_);
-    auto found = glyphs_.find(code);
-    if (found != glyphs_.end()) return found->second;
-    return glyphs_.emplace(code, Render(code)).first->second;
-  }
 
   int Kerning(char32_t left, char32_t right) override {
     if (!face_ || !FT_HAS_KERNING(face_)) return 0;
@@ -159,7 +152,7 @@ class FreeTypeFace final : public FontFace {
         metrics_.underlineOffset, std::max(0, metrics_.descent - metrics_.underlineThickness));
   }
 
-  Glyph Render(char32_t code) {
+  Glyph Render(char32_t code) override {
     Glyph glyph;
     if (!face_) {
       glyph.advance = std::max(request_.pixelSize, 1) / 2;
@@ -227,8 +220,6 @@ class FreeTypeFace final : public FontFace {
   FontRequest request_;
   BoldStyle bold_;
   FontMetrics metrics_;
-  std::mutex mutex_;
-  std::unordered_map<char32_t, Glyph> glyphs_;
 };
 
 struct FoundFile {

@@ -12,7 +12,7 @@
 
 #include <windows.h>
 
-#include "platform/fonts/Font.h"
+#include "platform/fonts/CachedFace.h"
 #include "platform/fonts/GlyphRaster.h"
 #include "platform/win32/Utf16.h"
 
@@ -44,7 +44,7 @@ bool HasBoldFace(HDC dc, const std::wstring& family) {
   return found;
 }
 
-class GdiFace final : public FontFace {
+class GdiFace final : public CachedFace {
  public:
   explicit GdiFace(const FontRequest& request) : request_(request) {
     dc_ = ::CreateCompatibleDC(nullptr);
@@ -72,13 +72,6 @@ class GdiFace final : public FontFace {
   // GDI names no files: the face the font mapper chose stands for it.
   const std::string& FilePath() const override { return face_name_; }
   bool SyntheticBold() const override { return synthetic_bold_; }
-
-  const Glyph& GlyphFor(char32_t code) override {
-    std::lock_guard lock(mutex_);
-    auto found = glyphs_.find(code);
-    if (found != glyphs_.end()) return found->second;
-    return glyphs_.emplace(code, Render(code)).first->second;
-  }
 
   int Kerning(char32_t left, char32_t right) override {
     std::lock_guard lock(mutex_);
@@ -117,7 +110,7 @@ class GdiFace final : public FontFace {
            index != 0xFFFF;
   }
 
-  Glyph Render(char32_t code) {
+  Glyph Render(char32_t code) override {
     // Characters beyond the basic plane, and missing ones, show as '?'.
     wchar_t character = code > 0xFFFF ? L'?' : wchar_t(code);
     if (outline_ && !Exists(character)) character = L'?';
@@ -241,8 +234,6 @@ class GdiFace final : public FontFace {
   bool synthetic_bold_ = false;
   std::string face_name_;
   FontMetrics metrics_;
-  std::mutex mutex_;
-  std::unordered_map<char32_t, Glyph> glyphs_;
   bool kerning_read_ = false;
   std::unordered_map<uint32_t, int> kerning_;
 };

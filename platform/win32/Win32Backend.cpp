@@ -419,9 +419,7 @@ void* Win32Backend::Handle(const NativeWindow& window) {
 }
 
 std::unique_ptr<NativeWindow> Win32Backend::OpenWindow(const WindowOptions& options) {
-  auto window = std::make_unique<Win32Window>(*this, next_id_++, options);
-  windows_.push_back(window.get());
-  return window;
+  return std::make_unique<Win32Window>(*this, next_id_++, options);
 }
 
 Rect Win32Backend::WorkArea() {
@@ -433,7 +431,6 @@ Rect Win32Backend::WorkArea() {
 }
 
 void Win32Backend::Forget(Win32Window* window) {
-  std::erase(windows_, window);
   const uint32_t id = window->Id();
   std::erase_if(pending_, [id](const Event& e) { return e.window == id; });
 }

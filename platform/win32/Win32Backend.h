@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
-#include <vector>
 
 #include "platform/Window.h"
 #include "platform/win32/Win32Clock.h"
@@ -42,7 +41,6 @@ class Win32Backend : public Backend {
   Win32Clock clock_;
   void* wake_window_ = nullptr;  // HWND of a message-only window
   std::atomic<bool> wake_pending_{false};
-  std::vector<Win32Window*> windows_;
   std::deque<Event> pending_;
   uint32_t next_id_ = 1;
 };

@@ -14,6 +14,7 @@
 
 #include "platform/fonts/CachedFace.h"
 #include "platform/fonts/GlyphRaster.h"
+#include "platform/win32/DibSection.h"
 #include "platform/win32/Utf16.h"
 
 namespace platform {
@@ -193,19 +194,15 @@ class GdiFace final : public CachedFace {
     if (cell_ && width <= cell_width_ && height <= cell_height_) return true;
     if (cell_) ::DeleteObject(::SelectObject(dc_, old_cell_));
     cell_ = nullptr;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = std::max(width, cell_width_);
-    info.bmiHeader.biHeight = -std::max(height, cell_height_);
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    // Grown to the largest cell asked for so far.
+    width = std::max(width, cell_width_);
+    height = std::max(height, cell_height_);
     void* bits = nullptr;
-    cell_ = ::CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    cell_ = CreateTopDownDib(width, height, &bits);
     if (!cell_) return false;
     cell_bits_ = static_cast<uint32_t*>(bits);
-    cell_width_ = int(info.bmiHeader.biWidth);
-    cell_height_ = -int(info.bmiHeader.biHeight);
+    cell_width_ = width;
+    cell_height_ = height;
     old_cell_ = ::SelectObject(dc_, cell_);
     return true;
   }

@@ -10,6 +10,7 @@
 #include <mmsystem.h>
 #include <windowsx.h>
 
+#include "platform/win32/DibSection.h"
 #include "platform/win32/Utf16.h"
 
 namespace platform {
@@ -182,15 +183,8 @@ class Win32Window : public NativeWindow {
 void Win32Window::EnsureBitmap(int width, int height) {
   if (bitmap_ && width == bitmap_width_ && height == bitmap_height_) return;
   if (bitmap_) ::DeleteObject(::SelectObject(memory_dc_, old_bitmap_));
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down, as our frames are
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  bitmap_ = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  bitmap_ = CreateTopDownDib(width, height, &bits);
   bits_ = static_cast<uint8_t*>(bits);
   bitmap_width_ = bitmap_ ? width : 0;
   bitmap_height_ = bitmap_ ? height : 0;

@@ -18,10 +18,10 @@
 #include <set>
 #include <string>
 #include <string_view>
-#include <tuple>
 #include <vector>
 
 #include "platform/fonts/CachedFace.h"
+#include "platform/fonts/CachedLibrary.h"
 #include "platform/fonts/FreeTypeFonts.h"
 #include "platform/fonts/GlyphRaster.h"
 
@@ -249,7 +249,7 @@ FcConfig* LoadConfig(const std::optional<std::string>& file) {
   return config;
 }
 
-class FreeTypeLibrary final : public FontLibrary {
+class FreeTypeLibrary final : public CachedLibrary {
  public:
   explicit FreeTypeLibrary(FontSources sources) : sources_(std::move(sources)) {
     FT_Init_FreeType(&library_);
@@ -268,24 +268,12 @@ class FreeTypeLibrary final : public FontLibrary {
     }
   }
   ~FreeTypeLibrary() override {
-    faces_.clear();
+    CloseFaces();
     FT_Done_FreeType(library_);
     if (config_) FcConfigDestroy(config_);
   }
   FreeTypeLibrary(const FreeTypeLibrary&) = delete;
   FreeTypeLibrary& operator=(const FreeTypeLibrary&) = delete;
-
-  FontFace& Face(const FontRequest& request) override {
-    std::lock_guard lock(mutex_);
-    const auto key =
-        std::make_tuple(request.family, request.pixelSize, request.bold, request.antialias);
-    auto found = faces_.find(key);
-    if (found != faces_.end()) return *found->second;
-    const FoundFile file = Find(request.family, request.bold);
-    auto face = std::make_unique<FreeTypeFace>(library_, file.path, file.index, request,
-                                               BoldOf(request, file));
-    return *faces_.emplace(key, std::move(face)).first->second;
-  }
 
   std::string FindFile(std::string_view family, bool bold) override {
     std::lock_guard lock(mutex_);
@@ -293,6 +281,12 @@ class FreeTypeLibrary final : public FontLibrary {
   }
 
  private:
+  std::unique_ptr<FontFace> Open(const FontRequest& request) override {
+    const FoundFile file = Find(request.family, request.bold);
+    return std::make_unique<FreeTypeFace>(library_, file.path, file.index, request,
+                                          BoldOf(request, file));
+  }
+
   void AddFolderFile(const std::string& path) {
     int count = 0;
     FcPattern* pattern =
@@ -428,8 +422,6 @@ class FreeTypeLibrary final : public FontLibrary {
   std::vector<FoundFile> folder_faces_;
   std::set<std::string, std::less<>> warned_;    // families already reported missing
   std::map<std::string, bool> regular_strokes_;  // bold files by path
-  std::mutex mutex_;
-  std::map<std::tuple<std::string, int, bool, bool>, std::unique_ptr<FreeTypeFace>> faces_;
 };
 
 void WarnOnStderr(const std::string& message) {

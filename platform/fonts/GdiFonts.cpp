@@ -2,17 +2,16 @@
 // family name, outline glyphs from GetGlyphOutlineW, and raster fonts ("Small Fonts"),
 // which have no outlines, are drawn with TextOutW into a bitmap and read back.
 #include <algorithm>
-#include <map>
 #include <mutex>
 #include <string>
 #include <string_view>
-#include <tuple>
 #include <unordered_map>
 #include <vector>
 
 #include <windows.h>
 
 #include "platform/fonts/CachedFace.h"
+#include "platform/fonts/CachedLibrary.h"
 #include "platform/fonts/GlyphRaster.h"
 #include "platform/win32/DibSection.h"
 #include "platform/win32/Utf16.h"
@@ -235,24 +234,16 @@ class GdiFace final : public CachedFace {
   std::unordered_map<uint32_t, int> kerning_;
 };
 
-class GdiLibrary final : public FontLibrary {
+class GdiLibrary final : public CachedLibrary {
  public:
-  FontFace& Face(const FontRequest& request) override {
-    std::lock_guard lock(mutex_);
-    const auto key =
-        std::make_tuple(request.family, request.pixelSize, request.bold, request.antialias);
-    auto found = faces_.find(key);
-    if (found != faces_.end()) return *found->second;
-    return *faces_.emplace(key, std::make_unique<GdiFace>(request)).first->second;
-  }
-
   std::string FindFile(std::string_view family, bool bold) override {
     return Face({std::string(family), 12, bold, false}).FilePath();
   }
 
  private:
-  std::mutex mutex_;
-  std::map<std::tuple<std::string, int, bool, bool>, std::unique_ptr<GdiFace>> faces_;
+  std::unique_ptr<FontFace> Open(const FontRequest& request) override {
+    return std::make_unique<GdiFace>(request);
+  }
 };
 
 }  // namespace

@@ -281,10 +281,7 @@ void Compose(const TransitionFrame& f, const Pixelate&) {
   const int largest = std::max(2, std::min(f.w, f.h) / 8);
   const bool showNew = f.progress > 50;
   const int block = 1 + MulDiv(largest - 1, showNew ? 100 - f.progress : f.progress, 50);
-  if (showNew) {
-    for (int row = 0; row < f.h; ++row)
-      std::memcpy(f.screen.Row(row), f.image.Row(row), size_t(f.w) * 4);
-  }
+  if (showNew) CopyNew(f.screen, f.image, {0, 0, f.w, f.h});
   if (block > 1) PixelateInPlace(f.screen, f.w, f.h, block);
 }
 

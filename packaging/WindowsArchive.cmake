@@ -2,14 +2,8 @@
 # cross build makes and a short read-me, at the archive's top level, ready to run.
 math(EXPR TACHORA_WINDOWS_BITS "${CMAKE_SIZEOF_VOID_P} * 8")
 
-# The read-me names both programs; a build without the window program drops its line.
+install(TARGETS tachora tachora-info RUNTIME DESTINATION .)
 file(READ windows/README.txt.in readme)
-if(TARGET tachora)
-  install(TARGETS tachora tachora-info RUNTIME DESTINATION .)
-else()
-  install(TARGETS tachora-info RUNTIME DESTINATION .)
-  string(REGEX REPLACE "Tachora\\.exe[^\n]*\n" "" readme "${readme}")
-endif()
 # CRLF, so that every Notepad shows the lines.
 file(CONFIGURE OUTPUT README.txt CONTENT "${readme}" @ONLY NEWLINE_STYLE WIN32)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/README.txt DESTINATION .)

@@ -13,7 +13,7 @@ packages=(
   mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine64 googletest
   xvfb openbox xdotool imagemagick x11-utils xdg-utils stress-ng
   python3-pil
-  clang llvm libclang-rt-dev time
+  time
   desktop-file-utils appstream lintian groff-base unzip
 )
 

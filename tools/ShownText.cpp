@@ -17,21 +17,13 @@ bool IsControl(char32_t code) {
   return code < 0x20 || (code >= 0x7F && code < 0xA0);
 }
 
-void AppendUtf8(std::string& out, char32_t code) {
-  if (code < 0x80) {
-    out += char(code);
-  } else if (code < 0x800) {
-    out += char(0xC0 | (code >> 6));
-    out += char(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += char(0xE0 | (code >> 12));
-    out += char(0x80 | ((code >> 6) & 0x3F));
-    out += char(0x80 | (code & 0x3F));
+// A Latin-1 byte as UTF-8: itself below 0x80, two bytes above.
+void AppendLatin1(std::string& out, unsigned char byte) {
+  if (byte < 0x80) {
+    out += char(byte);
   } else {
-    out += char(0xF0 | (code >> 18));
-    out += char(0x80 | ((code >> 12) & 0x3F));
-    out += char(0x80 | ((code >> 6) & 0x3F));
-    out += char(0x80 | (code & 0x3F));
+    out += char(0xC0 | (byte >> 6));
+    out += char(0x80 | (byte & 0x3F));
   }
 }
 
@@ -46,8 +38,12 @@ std::string Escape(const char* format, unsigned value) {
 std::string ShownLatin1(std::string_view text) {
   std::string out;
   for (const char c : text) {
-    const char32_t code = static_cast<unsigned char>(c);
-    AppendUtf8(out, IsControl(code) ? kSubstitute : code);
+    const auto byte = static_cast<unsigned char>(c);
+    if (IsControl(byte)) {
+      out += kSubstituteUtf8;
+    } else {
+      AppendLatin1(out, byte);
+    }
   }
   return out;
 }
@@ -59,7 +55,7 @@ std::string ShownUtf8(std::string_view text) {
     const size_t start = pos;
     const char32_t code = platform::NextCodePoint(text, pos);
     if (IsControl(code) || code == kSubstitute) {
-      AppendUtf8(out, kSubstitute);
+      out += kSubstituteUtf8;
     } else {
       out.append(text.substr(start, pos - start));
     }

@@ -134,11 +134,7 @@ park_pointer
 sleep 0.5
 shoot "$promo" "$out/promo.png"
 click "$promo" 553 413  # "Close"
-status=0
-for _ in $(seq 200); do kill -0 "$app" 2>/dev/null || break; sleep 0.05; done
-kill -0 "$app" 2>/dev/null && fail "the program did not end after the promotion dialog"
-wait "$app" || status=$?
-[ "$status" -eq 0 ] || fail "the program exited with status $status"
+wait_exit "$app" 10 || fail "the program did not end with status 0 after the promotion dialog"
 if grep -q 'ranking.php' "$out/opened.txt"; then fail "a ranking page opened after a submission"; fi
 
 echo "wine e2e passed; screenshots in $out"

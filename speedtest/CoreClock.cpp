@@ -1,8 +1,9 @@
 #include "speedtest/CoreClock.h"
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstddef>
-#include <latch>
+#include <mutex>
 #include <optional>
 #include <system_error>
 #include <thread>
@@ -59,6 +60,31 @@ class BoundThread {
   uint32_t previous_;
 };
 
+// Lets a group of threads start together: each waits until all have arrived. A mutex and a
+// condition variable rather than std::latch, whose wait loses a wake-up now and then with
+// mingw-w64's GCC 12 library (about one --load run in four hung under wine).
+class StartGate {
+ public:
+  explicit StartGate(size_t count) : waiting_(count) {}
+  void ArriveAndWait() {
+    std::unique_lock lock(mutex_);
+    if (--waiting_ == 0) {
+      open_.notify_all();
+      return;
+    }
+    open_.wait(lock, [this] { return waiting_ == 0; });
+  }
+  void Leave() {
+    const std::lock_guard lock(mutex_);
+    if (--waiting_ == 0) open_.notify_all();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable open_;
+  size_t waiting_;
+};
+
 CoreClock CoreClockOf(uint32_t cpu, const ChainTiming& run) {
   return CoreClock{cpu, ChainMhz(run), CounterRatio(run)};
 }
@@ -113,18 +139,18 @@ std::vector<CoreClock> MeasureCoreClocksUnderLoad(ChainBench& bench) {
   {
     const RaisedPriority raised;
     // The chains start together, so each one runs while every other core is busy.
-    std::latch start(static_cast<std::ptrdiff_t>(processors.size()));
+    StartGate start(processors.size());
     std::vector<std::jthread> threads;
     for (size_t i = 0; i < processors.size(); ++i) {
       try {
         threads.emplace_back([&, i] {
           const BoundThread bound(processors[i]);
           platform::RaiseThreadPriorityToTimeCritical();
-          start.arrive_and_wait();
+          start.ArriveAndWait();
           if (bound.Bound()) measured[i] = CoreClockOf(processors[i], TimeFastestChain(bench));
         });
       } catch (const std::system_error&) {
-        start.count_down();  // no thread for this processor: the others must not wait for it
+        start.Leave();  // no thread for this processor: the others must not wait for it
       }
     }
   }

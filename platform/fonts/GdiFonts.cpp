@@ -50,7 +50,7 @@ class GdiFace final : public CachedFace {
     dc_ = ::CreateCompatibleDC(nullptr);
     font_ = CreateFace(request);
     old_font_ = ::SelectObject(dc_, font_);
-    TEXTMETRICW tm{};
+    TEXTMETRICW& tm = text_metrics_;
     ::GetTextMetricsW(dc_, &tm);
     outline_ = (tm.tmPitchAndFamily & (TMPF_TRUETYPE | TMPF_VECTOR)) != 0;
     wchar_t face[LF_FACESIZE] = {};
@@ -150,8 +150,7 @@ class GdiFace final : public CachedFace {
   // Draws the character white on black in a bitmap of one character cell and keeps the
   // smallest box around what was drawn.
   void RenderByDrawing(wchar_t character, Glyph& glyph) {
-    TEXTMETRICW tm{};
-    ::GetTextMetricsW(dc_, &tm);
+    const TEXTMETRICW& tm = text_metrics_;
     SIZE extent{};
     ::GetTextExtentPoint32W(dc_, &character, 1, &extent);
     glyph.advance = extent.cx;
@@ -221,7 +220,8 @@ class GdiFace final : public CachedFace {
   HDC dc_ = nullptr;
   HFONT font_ = nullptr;
   HGDIOBJ old_font_ = nullptr;
-  HBITMAP cell_ = nullptr;  // the raster fonts' drawing cell
+  TEXTMETRICW text_metrics_{};  // of the selected font, read once
+  HBITMAP cell_ = nullptr;      // the raster fonts' drawing cell
   HGDIOBJ old_cell_ = nullptr;
   uint32_t* cell_bits_ = nullptr;
   int cell_width_ = 0;

@@ -7,8 +7,6 @@
 #include <mutex>
 #include <thread>
 
-#include "platform/System.h"
-
 namespace platform {
 
 namespace {
@@ -83,32 +81,6 @@ class ThreadTimer : public PeriodicTimer {
 };
 
 }  // namespace
-
-int64_t SystemClock::PerformanceCounter() {
-  return platform::PerformanceCounter();
-}
-
-int64_t SystemClock::PerformanceFrequency() {
-  return platform::PerformanceFrequency();
-}
-
-uint32_t SystemClock::TickCount() {
-  return platform::TickCount();
-}
-
-void SystemClock::SleepMs(uint32_t milliseconds) {
-  platform::SleepMs(milliseconds);
-}
-
-void SystemClock::SleepUntil(int64_t deadline) {
-  platform::SleepUntil(deadline);
-}
-
-int64_t SystemClock::LoopTimeUs() {
-  return std::chrono::duration_cast<std::chrono::microseconds>(
-             std::chrono::steady_clock::now().time_since_epoch())
-      .count();
-}
 
 std::unique_ptr<PeriodicTimer> SystemClock::StartPeriodic(uint32_t periodMs,
                                                           std::function<void()> tick) {

@@ -1,6 +1,4 @@
 #include "platform/win32/Win32Clock.h"
-// Before windows.h, whose i686 headers define two of its names as macros.
-#include "platform/System.h"
 
 #include <algorithm>
 #include <atomic>
@@ -79,33 +77,6 @@ class MultimediaTimer : public PeriodicTimer {
 };
 
 }  // namespace
-
-int64_t Win32Clock::PerformanceCounter() {
-  return platform::PerformanceCounter();
-}
-
-int64_t Win32Clock::PerformanceFrequency() {
-  return platform::PerformanceFrequency();
-}
-
-uint32_t Win32Clock::TickCount() {
-  return platform::TickCount();
-}
-
-void Win32Clock::SleepMs(uint32_t milliseconds) {
-  platform::SleepMs(milliseconds);
-}
-
-void Win32Clock::SleepUntil(int64_t deadline) {
-  platform::SleepUntil(deadline);
-}
-
-int64_t Win32Clock::LoopTimeUs() {
-  static const int64_t frequency = platform::PerformanceFrequency();
-  const int64_t counter = platform::PerformanceCounter();
-  // Split so that the multiplication cannot overflow after long uptimes.
-  return counter / frequency * 1000000 + counter % frequency * 1000000 / frequency;
-}
 
 std::unique_ptr<PeriodicTimer> Win32Clock::StartPeriodic(uint32_t periodMs,
                                                          std::function<void()> tick) {

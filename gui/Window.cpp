@@ -103,9 +103,7 @@ void Window::VisibleChanged() {
     native_->Show();
     Present({});
   } else {
-    SetHover(nullptr);
-    capture_ = nullptr;
-    buttons_down_ = 0;
+    ReleasePointer();
     native_->Hide();
   }
 }
@@ -188,8 +186,11 @@ std::vector<Window*> Window::DisableOthers() {
 void Window::SetInputEnabled(bool enabled) {
   input_enabled_ = enabled;
   native_->SetEnabled(enabled);
-  if (enabled) return;
-  // The pointer's control is left as if the pointer had gone, a press as if released.
+  if (!enabled) ReleasePointer();
+}
+
+// The pointer's control is left as if the pointer had gone, a press as if released.
+void Window::ReleasePointer() {
   SetHover(nullptr);
   capture_ = nullptr;
   buttons_down_ = 0;

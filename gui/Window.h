@@ -102,6 +102,7 @@ class Window : public Control {
   void PaintTree(Control& control, Canvas& canvas, bool root);
   void Present(const std::vector<Rect>& rects);
   void SetHover(Control* control);
+  void ReleasePointer();
   void UpdateCursor();
   void ControlHidden(Control& control);
   void ForgetControl(Control& control);

@@ -24,8 +24,7 @@ HeadlessWindow::~HeadlessWindow() {
 
 void HeadlessWindow::Show() {
   visible_ = true;
-  backend_.Raise(this);
-  backend_.UpdateHover();
+  Raise();
 }
 
 void HeadlessWindow::Hide() {
@@ -126,10 +125,7 @@ void HeadlessBackend::Raise(HeadlessWindow* window) {
 }
 
 void HeadlessBackend::Hidden(HeadlessWindow* window) {
-  if (capture_ == window) {
-    capture_ = nullptr;
-    buttons_down_ = 0;
-  }
+  ReleaseCapture(window);
   if (focus_ != window) return;
   // The focus goes back to the owner, else to the frontmost visible window.
   focus_ = nullptr;
@@ -140,11 +136,14 @@ void HeadlessBackend::Hidden(HeadlessWindow* window) {
 }
 
 void HeadlessBackend::Disabled(HeadlessWindow* window) {
-  if (capture_ == window) {
-    capture_ = nullptr;
-    buttons_down_ = 0;
-  }
+  ReleaseCapture(window);
   if (dragging_ == window) dragging_ = nullptr;
+}
+
+void HeadlessBackend::ReleaseCapture(HeadlessWindow* window) {
+  if (capture_ != window) return;
+  capture_ = nullptr;
+  buttons_down_ = 0;
 }
 
 void HeadlessBackend::Forget(HeadlessWindow* window) {

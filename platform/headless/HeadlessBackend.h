@@ -128,6 +128,8 @@ class HeadlessBackend : public Backend {
   void Raise(HeadlessWindow* window);
   void Hidden(HeadlessWindow* window);
   void Disabled(HeadlessWindow* window);
+  // A window that hides or is disabled loses the pointer's capture and pressed buttons.
+  void ReleaseCapture(HeadlessWindow* window);
   void Forget(HeadlessWindow* window);
   void UpdateHover();
   // The frontmost visible, enabled window that window owns, or null.

@@ -74,11 +74,6 @@ void TestRun::StartTest() {
   tmrCycle.SetEnabled(true);
 }
 
-void TestRun::RestartTest() {
-  TestRunning = false;
-  StartTest();
-}
-
 void TestRun::StopTest() {
   tmrCycle.SetEnabled(false);
   upTimer.SetEnabled(false);

@@ -50,9 +50,6 @@ class TestRun {
 
   // Resets the instruments and starts a run; does nothing while TestRunning.
   void StartTest();
-  // "Test CPU Speed" on the test page and "Click here to test again": a new run even
-  // when one was started before. Stages still running take up the reset counters.
-  void RestartTest();
   // The program is closing: every stage stops where it is, so nothing more of the run
   // happens (its loops on the call stack return once they get control back).
   void StopTest();

@@ -3,14 +3,9 @@
 
 #include <string>
 
-#include "gui/Control.h"
 #include "ui/MainPage.h"
 #include "ui/MainServices.h"
 #include "ui/ProgramState.h"
-
-namespace gui {
-class Window;
-}
 
 namespace widgets {
 class PageControl;
@@ -26,13 +21,10 @@ class MainHost {
 
   // pgControlMain (650 x 220 at (13, 367) of the window): every page makes its sheet there.
   virtual widgets::PageControl& Pages() = 0;
-  // The top area's right part (472 x 312 at (198, 21) of the window, black, over the dial
-  // artwork): the online page's pnlMap slides over the instruments there.
-  virtual gui::Control& TopArea() = 0;
-  // The instruments in that part, which the test run drives.
+  // The instruments, which the test run drives. Their pnlInstruments is the top area's
+  // right part (472 x 312 at (198, 21) of the window, black, over the dial artwork): the
+  // online page's pnlMap slides over the instruments there.
   virtual ui::TopArea& Instruments() = 0;
-  // The main window itself (owner of dialogs, immediate repaints).
-  virtual gui::Window& Form() = 0;
 
   virtual ProgramState& State() = 0;
   virtual const MainServices& Services() const = 0;

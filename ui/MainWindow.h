@@ -66,9 +66,7 @@ class TfmMain : public gui::Window, public MainHost {
 
   // MainHost
   widgets::PageControl& Pages() override { return pgControlMain; }
-  gui::Control& TopArea() override { return top_area.pnlInstruments; }
   ui::TopArea& Instruments() override { return top_area; }
-  gui::Window& Form() override { return *this; }
   ProgramState& State() override { return state_; }
   const MainServices& Services() const override { return services_; }
   const std::string& CurrentMachineIdentity() const override { return MachineIdentity; }

@@ -8,6 +8,7 @@
 #include "ui/CaptionBar.h"
 #include "ui/Placement.h"
 #include "ui/Theme.h"
+#include "ui/TopArea.h"
 
 namespace ui {
 namespace {
@@ -88,7 +89,7 @@ RankPage::RankPage(MainHost& host)
       lblGraphRanks{widgets::Label(&pnlAxis), widgets::Label(&pnlAxis), widgets::Label(&pnlAxis),
                     widgets::Label(&pnlAxis)},
       lblGraphRank(&pnlAxis),
-      map(&host.TopArea()) {
+      map(&host.Instruments().pnlInstruments) {
   Place(lblViewOnline, {10, 1}, "View Online", theme::Arial(16, theme::kRed, true));
   Place(lblCPUScores, {105, 1}, "CPU Scores", theme::Arial(16, theme::kWhite, true));
   PlaceWrapped(lblRankIntroduction, gui::Rect::XYWH(10, 22, 233, 44),

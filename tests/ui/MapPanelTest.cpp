@@ -27,10 +27,10 @@ std::vector<int> SlideInTops() {
 TEST_F(MapPanelTest, WaitsBelowTheTopAreaHiddenUntilTheFirstVisit) {
   EXPECT_FALSE(map.pnlMap.Visible());
   EXPECT_EQ(map.pnlMap.Top(), 312);
-  EXPECT_EQ(map.pnlMap.Parent(), &h.form->TopArea());
+  EXPECT_EQ(map.pnlMap.Parent(), &h.form->top_area.pnlInstruments);
   EXPECT_EQ(map.pnlMap.BoundsRect(), gui::Rect::XYWH(0, 312, 465, 301));
   // Over the gauges: the topmost child of the top area's right part.
-  EXPECT_EQ(h.form->TopArea().Children().back(), &map.pnlMap);
+  EXPECT_EQ(h.form->top_area.pnlInstruments.Children().back(), &map.pnlMap);
   for (widgets::Image* continent : map.RevealOrder()) EXPECT_FALSE(continent->Visible());
   EXPECT_FALSE(map.pnlServerConnectError.Visible());
   EXPECT_FALSE(map.tmrMap.Enabled());

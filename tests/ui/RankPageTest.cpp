@@ -218,7 +218,7 @@ TEST(RankPageWiringTest, TheProgramsMainWindowCarriesTheOnlinePage) {
   form->Show();
   h.Click(form->btnGetRanking);
   h.RunUntil([&] { return !form->transFadeOut.Busy(); });
-  gui::Control* map = form->TopArea().Children().back();
+  gui::Control* map = form->top_area.pnlInstruments.Children().back();
   EXPECT_TRUE(map->Visible());
   EXPECT_EQ(map->Top(), 1);
   EXPECT_TRUE(map->Children().back()->Visible());  // the connection-error panel

@@ -4,6 +4,8 @@
 
 #include <csetjmp>
 
+#include "gui/PngRow.h"
+
 namespace gui {
 
 namespace {
@@ -18,10 +20,6 @@ void Silent(png_structp, png_const_charp) {}
   png_longjmp(png, 1);
 }
 
-}  // namespace
-
-namespace {
-
 // Locals live only after setjmp, so libpng's error jump cannot clobber them; whatever
 // owns memory belongs to the caller, so the jump leaks nothing.
 bool Encode(png_structp png, png_infop info, const Bitmap& bitmap, bool alpha,
@@ -33,18 +31,9 @@ bool Encode(png_structp png, png_infop info, const Bitmap& bitmap, bool alpha,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_set_compression_level(png, 6);
   png_write_info(png, info);
-  const int components = alpha ? 4 : 3;
-  const int bpp = bitmap.BytesPerPixel();
-  line.resize(size_t(bitmap.Width()) * size_t(components));
+  line.resize(size_t(bitmap.Width()) * (alpha ? 4 : 3));
   for (int y = 0; y < bitmap.Height(); ++y) {
-    const uint8_t* in = bitmap.Row(y);
-    uint8_t* o = line.data();
-    for (int x = 0; x < bitmap.Width(); ++x, in += bpp, o += components) {
-      o[0] = in[2];
-      o[1] = in[1];
-      o[2] = in[0];
-      if (alpha) o[3] = bpp == 4 ? in[3] : 255;
-    }
+    PackPngRow(bitmap, y, alpha, line.data());
     png_write_row(png, line.data());
   }
   png_write_end(png, nullptr);

@@ -54,11 +54,11 @@ DWORD StyleFor(bool borderless) {
                     : WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 }
 
-// The outer rectangle of a window whose client area is at (x, y), width x height.
-RECT OuterRect(HWND window, int x, int y, int width, int height) {
+// The outer rectangle of a window of these styles whose client area is at (x, y), width x
+// height.
+RECT OuterRect(DWORD style, DWORD exStyle, int x, int y, int width, int height) {
   RECT r{x, y, x + std::max(width, 1), y + std::max(height, 1)};
-  ::AdjustWindowRectEx(&r, DWORD(::GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
-                       DWORD(::GetWindowLongPtrW(window, GWL_EXSTYLE)));
+  ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
   return r;
 }
 
@@ -79,9 +79,8 @@ class Win32Window : public NativeWindow {
       : backend_(backend), id_(id) {
     const DWORD exStyle = options.topmost ? WS_EX_TOPMOST : 0;
     HWND owner = options.owner ? static_cast<HWND>(Win32Backend::Handle(*options.owner)) : nullptr;
-    RECT r{options.x, options.y, options.x + std::max(options.width, 1),
-           options.y + std::max(options.height, 1)};
-    ::AdjustWindowRectEx(&r, StyleFor(options.borderless), FALSE, exStyle);
+    const RECT r = OuterRect(StyleFor(options.borderless), exStyle, options.x, options.y,
+                             options.width, options.height);
     window_ =
         ::CreateWindowExW(exStyle, kWindowClass, Utf16(options.title).c_str(),
                           StyleFor(options.borderless), r.left, r.top, r.right - r.left,
@@ -113,7 +112,8 @@ class Win32Window : public NativeWindow {
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   void SetBounds(int x, int y, int width, int height) override {
-    const RECT r = OuterRect(window_, x, y, width, height);
+    const RECT r = OuterRect(DWORD(::GetWindowLongPtrW(window_, GWL_STYLE)),
+                             DWORD(::GetWindowLongPtrW(window_, GWL_EXSTYLE)), x, y, width, height);
     ::SetWindowPos(window_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
   }
@@ -146,7 +146,8 @@ class Win32Window : public NativeWindow {
   void ApplyCursor() const {
     ::SetCursor(::LoadCursorW(nullptr, cursor_ == Cursor::Hand ? IDC_HAND : IDC_ARROW));
   }
-  void EnsureBitmap(int width, int height);
+  // Makes the bitmap anew when it has another size; says whether it did.
+  bool EnsureBitmap(int width, int height);
   void Blit(HDC target, const RECT& r) const {
     ::BitBlt(target, r.left, r.top, r.right - r.left, r.bottom - r.top, memory_dc_, r.left, r.top,
              SRCCOPY);
@@ -180,8 +181,8 @@ class Win32Window : public NativeWindow {
   Drag drag_;
 };
 
-void Win32Window::EnsureBitmap(int width, int height) {
-  if (bitmap_ && width == bitmap_width_ && height == bitmap_height_) return;
+bool Win32Window::EnsureBitmap(int width, int height) {
+  if (bitmap_ && width == bitmap_width_ && height == bitmap_height_) return false;
   if (bitmap_) ::DeleteObject(::SelectObject(memory_dc_, old_bitmap_));
   void* bits = nullptr;
   bitmap_ = CreateTopDownDib(width, height, &bits);
@@ -189,12 +190,12 @@ void Win32Window::EnsureBitmap(int width, int height) {
   bitmap_width_ = bitmap_ ? width : 0;
   bitmap_height_ = bitmap_ ? height : 0;
   if (bitmap_) old_bitmap_ = ::SelectObject(memory_dc_, bitmap_);
+  return true;
 }
 
 void Win32Window::Present(const FrameView& frame, std::span<const Rect> dirty) {
   if (frame.width <= 0 || frame.height <= 0) return;
-  const bool resized = !bitmap_ || frame.width != bitmap_width_ || frame.height != bitmap_height_;
-  EnsureBitmap(frame.width, frame.height);
+  const bool resized = EnsureBitmap(frame.width, frame.height);
   if (!bitmap_) return;
   const Rect whole{0, 0, frame.width, frame.height};
   const std::span<const Rect> rects =
@@ -435,10 +436,6 @@ bool Win32Backend::PollEvent(Event& event) {
     if (msg.message == WM_QUIT) {
       pending_.push_back({.type = Event::Type::Quit});
       break;
-    }
-    if (msg.message == kWakeMessage && msg.hwnd == wake_window_) {
-      wake_pending_ = false;
-      continue;
     }
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);

@@ -50,6 +50,10 @@ class GdiFace final : public CachedFace {
     dc_ = ::CreateCompatibleDC(nullptr);
     font_ = CreateFace(request);
     old_font_ = ::SelectObject(dc_, font_);
+    // How raster glyphs are drawn into the cell: white, on what is there, from the top left.
+    ::SetTextColor(dc_, RGB(255, 255, 255));
+    ::SetBkMode(dc_, TRANSPARENT);
+    ::SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_NOUPDATECP);
     TEXTMETRICW& tm = text_metrics_;
     ::GetTextMetricsW(dc_, &tm);
     outline_ = (tm.tmPitchAndFamily & (TMPF_TRUETYPE | TMPF_VECTOR)) != 0;
@@ -158,9 +162,6 @@ class GdiFace final : public CachedFace {
     const int height = tm.tmHeight;
     if (!EnsureCell(width, height)) return;
     std::fill_n(cell_bits_, size_t(cell_width_) * size_t(cell_height_), 0u);
-    ::SetTextColor(dc_, RGB(255, 255, 255));
-    ::SetBkMode(dc_, TRANSPARENT);
-    ::SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_NOUPDATECP);
     ::TextOutW(dc_, 0, 0, &character, 1);
     ::GdiFlush();
     int left = width, right = -1, top = height, bottom = -1;

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "controls/TransitionStyles.h"
@@ -193,22 +194,24 @@ void PixelateFrom(gui::Bitmap& screen, const gui::Bitmap& source, int w, int h, 
 void Compose(const TransitionFrame& f, const RandomPieces& style) {
   const std::vector<Piece> pieces = Tile(style.tiling, f.w, f.h);
   const std::vector<uint8_t> shown = PiecesShown(int(pieces.size()), f.progress, kPieceSeed);
-  // Boxes do not overlap and are copied straight; other shapes go through a mask.
-  RevealMask mask(f.w, f.h);
-  bool masked = false;
+  // Boxes do not overlap and are copied straight; other shapes go through a mask, made
+  // only once one of them shows.
+  std::optional<RevealMask> mask;
   for (size_t i = 0; i < pieces.size(); ++i) {
     if (!shown[i]) continue;
     const Piece& piece = pieces[i];
-    masked = masked || piece.box.Empty();
     if (!piece.box.Empty()) {
       CopyNew(f.screen, f.image, piece.box);
-    } else if (piece.outer > 0) {
-      mask.AddRing({f.w / 2.0, f.h / 2.0}, piece.inner, piece.outer);
+      continue;
+    }
+    if (!mask) mask.emplace(f.w, f.h);
+    if (piece.outer > 0) {
+      mask->AddRing({f.w / 2.0, f.h / 2.0}, piece.inner, piece.outer);
     } else {
-      mask.AddPolygon(piece.corners);
+      mask->AddPolygon(piece.corners);
     }
   }
-  if (masked) mask.CopyNewInside(f);
+  if (mask) mask->CopyNewInside(f);
 }
 
 void Compose(const TransitionFrame& f, const BoxWave& style) {

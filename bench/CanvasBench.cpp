@@ -3,24 +3,15 @@
 
 #include <array>
 
+#include "NoiseBitmap.h"
 #include "gui/Canvas.h"
 
 namespace {
 
-gui::Bitmap Noise(int w, int h) {
-  gui::Bitmap b(w, h);
-  uint32_t seed = 12345;
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) {
-      seed = seed * 1103515245u + 12345u;
-      b.SetPixel(x, y, seed >> 8);
-    }
-  }
-  return b;
-}
+constexpr uint32_t kNoiseSeed = 12345;
 
 void StretchPage(benchmark::State& state) {
-  const gui::Bitmap source = Noise(600, 200);
+  const gui::Bitmap source = bench::Noise(600, 200, kNoiseSeed);
   gui::Bitmap target(670, 611);
   gui::Canvas canvas(target);
   for (auto _ : state) {
@@ -31,7 +22,7 @@ void StretchPage(benchmark::State& state) {
 BENCHMARK(StretchPage);
 
 void CopyPage(benchmark::State& state) {
-  const gui::Bitmap source = Noise(650, 220);
+  const gui::Bitmap source = bench::Noise(650, 220, kNoiseSeed);
   gui::Bitmap target(670, 611);
   gui::Canvas canvas(target);
   for (auto _ : state) {

@@ -25,8 +25,7 @@ bool Fits(const Bitmap& screen, const Bitmap& image, int w, int h) {
 
 // What each family's frames are made of.
 constexpr TransitionKind KindOf(const EdgeMotion& style) {
-  return style.motion == Motion::Reveal || style.motion == Motion::CloseIn ? TransitionKind::Reveal
-                                                                           : TransitionKind::Motion;
+  return Uncovers(style) ? TransitionKind::Reveal : TransitionKind::Motion;
 }
 constexpr TransitionKind KindOf(const Bars&) {
   return TransitionKind::Motion;

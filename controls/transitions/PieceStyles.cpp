@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "controls/TransitionStyles.h"
@@ -172,14 +173,16 @@ uint32_t TileTurn(int tileX, int tileY) {
   return Scramble(uint32_t(tileX) * 7919u + uint32_t(tileY) * 104729u) % kRanks;
 }
 
-// Each block takes the colour of its centre pixel.
-void PixelateInPlace(gui::Bitmap& screen, int w, int h, int block) {
+// Each block of the screen takes the colour of the source's pixel at the block's centre.
+// The source may be the screen itself: a centre lies inside its own block and blocks do
+// not overlap, so every centre is read before anything is written over it.
+void PixelateFrom(gui::Bitmap& screen, const gui::Bitmap& source, int w, int h, int block) {
   for (int top = 0; top < h; top += block) {
     const int bottom = std::min(top + block, h);
     const int cy = std::min(top + block / 2, h - 1);
     for (int left = 0; left < w; left += block) {
       const int right = std::min(left + block, w);
-      const uint32_t colour = Pixels(screen, cy)[std::min(left + block / 2, w - 1)];
+      const uint32_t colour = Pixels(source, cy)[std::min(left + block / 2, w - 1)];
       for (int row = top; row < bottom; ++row)
         std::fill(Pixels(screen, row) + left, Pixels(screen, row) + right, colour);
     }
@@ -191,22 +194,24 @@ void PixelateInPlace(gui::Bitmap& screen, int w, int h, int block) {
 void Compose(const TransitionFrame& f, const RandomPieces& style) {
   const std::vector<Piece> pieces = Tile(style.tiling, f.w, f.h);
   const std::vector<uint8_t> shown = PiecesShown(int(pieces.size()), f.progress, kPieceSeed);
-  // Boxes do not overlap and are copied straight; other shapes go through a mask.
-  RevealMask mask(f.w, f.h);
-  bool masked = false;
+  // Boxes do not overlap and are copied straight; other shapes go through a mask, made
+  // only once one of them shows.
+  std::optional<RevealMask> mask;
   for (size_t i = 0; i < pieces.size(); ++i) {
     if (!shown[i]) continue;
     const Piece& piece = pieces[i];
-    masked = masked || piece.box.Empty();
     if (!piece.box.Empty()) {
       CopyNew(f.screen, f.image, piece.box);
-    } else if (piece.outer > 0) {
-      mask.AddRing({f.w / 2.0, f.h / 2.0}, piece.inner, piece.outer);
+      continue;
+    }
+    if (!mask) mask.emplace(f.w, f.h);
+    if (piece.outer > 0) {
+      mask->AddRing({f.w / 2.0, f.h / 2.0}, piece.inner, piece.outer);
     } else {
-      mask.AddPolygon(piece.corners);
+      mask->AddPolygon(piece.corners);
     }
   }
-  if (masked) mask.CopyNewInside(f);
+  if (mask) mask->CopyNewInside(f);
 }
 
 void Compose(const TransitionFrame& f, const BoxWave& style) {
@@ -281,8 +286,11 @@ void Compose(const TransitionFrame& f, const Pixelate&) {
   const int largest = std::max(2, std::min(f.w, f.h) / 8);
   const bool showNew = f.progress > 50;
   const int block = 1 + MulDiv(largest - 1, showNew ? 100 - f.progress : f.progress, 50);
-  if (showNew) CopyNew(f.screen, f.image, {0, 0, f.w, f.h});
-  if (block > 1) PixelateInPlace(f.screen, f.w, f.h, block);
+  if (block > 1) {
+    PixelateFrom(f.screen, showNew ? f.image : f.screen, f.w, f.h, block);
+  } else if (showNew) {
+    CopyNew(f.screen, f.image, {0, 0, f.w, f.h});
+  }
 }
 
 }  // namespace controls::transitions

@@ -67,3 +67,13 @@ wait_exit() {
   done
   return 1
 }
+# idle_cpu PID SECONDS: prints the processor time PID takes over SECONDS on the welcome
+# page, as a share of one core.
+idle_cpu() {
+  local before after
+  before=$(awk '{print $14 + $15}' "/proc/$1/stat")
+  sleep "$2"
+  after=$(awk '{print $14 + $15}' "/proc/$1/stat")
+  awk -v t=$((after - before)) -v hz="$(getconf CLK_TCK)" -v s="$2" \
+    'BEGIN {printf "processor use idle on the welcome page: %.2f %% of a core\n", 100 * t / hz / s}'
+}

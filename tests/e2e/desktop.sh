@@ -13,9 +13,13 @@ export DISPLAY=$display
 
 pids=()
 track() { pids+=("$@"); }
+# Ends what was tracked, the last started first (the window manager before its display,
+# so it does not complain about a vanished one). Called early, it ends the desktop then.
 cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  local i
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
   wait 2>/dev/null || true
+  pids=()
 }
 trap cleanup EXIT
 

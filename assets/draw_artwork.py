@@ -89,11 +89,13 @@ def save_icons():
     """The program's icon: for the desktop a PNG for each size the installed icon theme
     gets and the SVG (icons/); for Windows the .ico built into Tachora.exe's resources."""
     ICONS.mkdir(exist_ok=True)
+    # The two lists share most sizes: each is drawn once (256 px takes seconds).
+    drawn = {size: appicon.png(size) for size in set(appicon.SIZES + appicon.WINDOWS_SIZES)}
     for size in appicon.SIZES:
-        appicon.png(size).save(ICONS / f"{ICON_NAME}-{size}.png", "PNG", optimize=True)
+        drawn[size].save(ICONS / f"{ICON_NAME}-{size}.png", "PNG", optimize=True)
     (ICONS / f"{ICON_NAME}.svg").write_text(appicon.svg())
     sizes = appicon.WINDOWS_SIZES
-    images = [appicon.png(size) for size in sizes]
+    images = [drawn[size] for size in sizes]
     images[-1].save(OUT / "tachora.ico", "ICO", sizes=[(n, n) for n in sizes], append_images=images[:-1])
 
 

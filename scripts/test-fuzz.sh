@@ -7,20 +7,15 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 build=$root/build-fuzz
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  launcher=()
-  if command -v ccache >/dev/null; then
-    launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-  fi
-  # Warnings are the regular builds' concern; this one only probes.
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTACHORA_TESTS=OFF \
-    -DTACHORA_WERROR=OFF -DTACHORA_FUZZ=ON "${launcher[@]}" >/dev/null
-fi
-if ! ninja -C "$build" dump_fuzzer >"$build/build.log" 2>&1; then
-  cat "$build/build.log"
+# Warnings are the regular builds' concern; this one only probes. The output waits
+# outside the folder, which build.sh starts over when it was made with another compiler.
+if ! log=$(TARGETS=dump_fuzzer CC=clang CXX=clang++ "$root/scripts/build.sh" "$build" \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTACHORA_TESTS=OFF -DTACHORA_WERROR=OFF \
+  -DTACHORA_FUZZ=ON 2>&1); then
+  printf '%s\n' "$log"
   exit 1
 fi
+printf '%s\n' "$log" >"$build/build.log"
 
 corpus=$build/fuzz-corpus
 mkdir -p "$corpus"

@@ -9,7 +9,6 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 build=$root/build
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/tachora-packages.XXXXXX")
 # The desktop the unpacked program opens its window on (Xvfb, openbox, a recording
@@ -31,6 +30,8 @@ same_list() {
 
 start=$SECONDS
 scripts/build.sh "$build"
+# Read once the build has configured the folder: a fresh clone has no cache before.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
 same_list "the installed files" "$(

@@ -20,16 +20,14 @@ export WINEPREFIX=$work/prefix WINEDEBUG=-all
 # No Mono or Gecko: the tests need neither, and wine would offer to download them.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 boot_pid=
-pids=()
-cleanup() {
+end_wine() {
   [ -z "$boot_pid" ] || wait "$boot_pid" 2>/dev/null || true
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   "$wineserver" -k 2>/dev/null || true
   "$wineserver" -w 2>/dev/null || true
   wait 2>/dev/null || true
   rm -rf "$work"
 }
-trap cleanup EXIT
+trap end_wine EXIT
 
 elapsed() { printf '   %s: %d s\n' "$1" $((SECONDS - $2)); }
 
@@ -74,25 +72,16 @@ printf '   wine prefix: %s s (%d s waited for it after the builds)\n' \
   "$(cat "$work/boot.seconds")" $((SECONDS - start))
 
 # The window backend's tests need a desktop: a virtual display with a window manager.
-display=
-for n in $(seq 120 139); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "test-windows: no free display" >&2; exit 1; }
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do DISPLAY=$display xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-DISPLAY=$display openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
+out=$work/desktop
+mkdir -p "$out"
+TACHORA_E2E_DISPLAYS=$(seq 120 139) . tests/e2e/desktop.sh
+trap 'cleanup; end_wine' EXIT
 
 start=$SECONDS
-DISPLAY=$display ctest --test-dir build-win64 --output-on-failure -j"$(nproc)"
+ctest --test-dir build-win64 --output-on-failure -j"$(nproc)"
 elapsed "64-bit tests under wine64" "$start"
-DISPLAY=$display "$wine" build-win64/bench/win32/present_figure.exe | sed 's/^/   /'
-# The window manager first, so it does not complain about a vanished display.
-kill "${pids[1]}" "${pids[0]}" 2>/dev/null || true
-wait "${pids[1]}" "${pids[0]}" 2>/dev/null || true
-pids=()
+"$wine" build-win64/bench/win32/present_figure.exe | sed 's/^/   /'
+cleanup  # the end to end run starts a desktop of its own
 
 start=$SECONDS
 tests/e2e/run-wine-e2e.sh build-win64 build

@@ -13,9 +13,13 @@ export DISPLAY=$display
 
 pids=()
 track() { pids+=("$@"); }
+# Ends what was tracked, the last started first (the window manager before its display,
+# so it does not complain about a vanished one). Called early, it ends the desktop then.
 cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  local i
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
   wait 2>/dev/null || true
+  pids=()
 }
 trap cleanup EXIT
 
@@ -66,4 +70,14 @@ wait_exit() {
     sleep 0.05
   done
   return 1
+}
+# idle_cpu PID SECONDS: prints the processor time PID takes over SECONDS on the welcome
+# page, as a share of one core.
+idle_cpu() {
+  local before after
+  before=$(awk '{print $14 + $15}' "/proc/$1/stat")
+  sleep "$2"
+  after=$(awk '{print $14 + $15}' "/proc/$1/stat")
+  awk -v t=$((after - before)) -v hz="$(getconf CLK_TCK)" -v s="$2" \
+    'BEGIN {printf "processor use idle on the welcome page: %.2f %% of a core\n", 100 * t / hz / s}'
 }

@@ -56,17 +56,11 @@ echo "start-up to first frame: $(((shown - start) / 1000000)) ms" | tee "$out/fi
 sleep 1
 import -window root "$out/welcome.png"
 
-# Idle on the welcome page: resident memory and processor time over 5 s.
-ticks=$(getconf CLK_TCK)
-cpu_time() { awk '{print $14 + $15}' "/proc/$app/stat"; }
-before=$(cpu_time)
-sleep 5
-after=$(cpu_time)
+# Idle on the welcome page: processor time over 5 s, then resident memory.
+idle=$(idle_cpu "$app" 5)
 rss=$(awk '/VmRSS/ {print $2}' "/proc/$app/status")
 echo "resident memory on the welcome page: $((rss / 1024)) MB" | tee -a "$out/figures.txt"
-awk -v t=$((after - before)) -v hz="$ticks" \
-  'BEGIN {printf "processor use idle on the welcome page: %.2f %% of a core\n", 100 * t / hz / 5}' |
-  tee -a "$out/figures.txt"
+echo "$idle" | tee -a "$out/figures.txt"
 
 click "$main" 99 90  # "Test CPU Speed"
 result=$(wait_window "Your Tachora Score" 30) || fail "the result dialog did not show"

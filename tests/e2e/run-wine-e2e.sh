@@ -100,14 +100,7 @@ echo "welcome page pixels differing from Linux outside text: $differing" | tee -
 [ "$differing" -le 400 ] || fail "the welcome page differs from the Linux one in $differing pixels"
 
 # Idle on the welcome page: processor time over 5 s.
-ticks=$(getconf CLK_TCK)
-cpu_time() { awk '{print $14 + $15}' "/proc/$app/stat"; }
-before=$(cpu_time)
-sleep 5
-after=$(cpu_time)
-awk -v t=$((after - before)) -v hz="$ticks" \
-  'BEGIN {printf "processor use idle on the welcome page: %.2f %% of a core\n", 100 * t / hz / 5}' |
-  tee -a "$out/figures.txt"
+idle_cpu "$app" 5 | tee -a "$out/figures.txt"
 
 click "$main" 99 90  # "Test CPU Speed"
 result=$(wait_window "Your Tachora Score" 60) || fail "the result dialog did not show"

@@ -1,0 +1,66 @@
+// Every recorded dump's report, text and JSON, byte for byte as the Linux program printed
+// it into tests/data/cpuid-reports (scripts/update-reports.sh writes them anew). Run by
+// every build, so the Windows programs, the 32-bit one above all, answer exactly as the
+// Linux one does.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "tools/InfoTool.h"
+
+namespace tools {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kSource = TACHORA_SOURCE_DIR;
+
+std::string Slurp(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<fs::path> RecordedDumps() {
+  std::vector<fs::path> dumps;
+  for (const auto& entry : fs::directory_iterator(kSource / "tests/data/cpuid-dumps")) {
+    if (entry.path().extension() == ".cpuid") dumps.push_back(entry.path());
+  }
+  std::sort(dumps.begin(), dumps.end());
+  return dumps;
+}
+
+std::string Report(const fs::path& dump, bool json) {
+  std::vector<std::string> args{"--cpuid-dump", dump.generic_string()};
+  if (json) args.insert(args.begin(), "--json");
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(RunInfoTool(args, out, err), 0) << err.str();
+  return out.str();
+}
+
+TEST(RecordedReports, EveryDumpReportsAsTheLinuxProgramDid) {
+  const std::vector<fs::path> dumps = RecordedDumps();
+  ASSERT_GE(dumps.size(), 16u);
+  const fs::path expected = kSource / "tests/data/cpuid-reports";
+  for (const fs::path& dump : dumps) {
+    for (const bool json : {false, true}) {
+      const fs::path file = expected / dump.stem().concat(json ? ".json" : ".txt");
+      ASSERT_TRUE(fs::exists(file)) << file << " is missing: run scripts/update-reports.sh";
+      EXPECT_EQ(Report(dump, json), Slurp(file)) << dump.filename() << (json ? " as JSON" : "");
+    }
+  }
+}
+
+TEST(RecordedReports, NoReportIsLeftWithoutItsDump) {
+  for (const auto& entry : fs::directory_iterator(kSource / "tests/data/cpuid-reports")) {
+    const fs::path dump = kSource / "tests/data/cpuid-dumps" / entry.path().stem().concat(".cpuid");
+    EXPECT_TRUE(fs::exists(dump)) << entry.path().filename() << " has no dump";
+  }
+}
+
+}  // namespace
+}  // namespace tools

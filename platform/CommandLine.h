@@ -1,4 +1,4 @@
-// The program's command line and file names as UTF-8 text on every system.
+// The program's command line, file names and standard output as on every system.
 #pragma once
 
 #include <filesystem>
@@ -16,5 +16,9 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv);
 inline std::filesystem::path PathFromUtf8(std::string_view utf8) {
   return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
+
+// Standard output and error carry the program's bytes unchanged: on Windows the C
+// runtime would otherwise write CR LF for each LF, and a report would differ by system.
+void KeepStandardOutputBytes();
 
 }  // namespace platform

@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
   // A closed pipe is a failed write, said on stderr like any other, not a silent end.
   std::signal(SIGPIPE, SIG_IGN);
 #endif
+  platform::KeepStandardOutputBytes();
   cpuinfo::InitializeLibrary();
   const std::vector<std::string> args = platform::CommandLineArguments(argc, argv);
   const int status = tools::RunInfoTool(args, std::cout, std::cerr);

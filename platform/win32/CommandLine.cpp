@@ -1,8 +1,12 @@
 #include "platform/CommandLine.h"
 
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 // After windows.h, which it builds on.
 #include <shellapi.h>
+
+#include <cstdio>
 
 #include "platform/win32/Utf16.h"
 
@@ -18,6 +22,11 @@ std::vector<std::string> CommandLineArguments(int, char**) {
   }
   ::LocalFree(wide);
   return arguments;
+}
+
+void KeepStandardOutputBytes() {
+  ::_setmode(::_fileno(stdout), _O_BINARY);
+  ::_setmode(::_fileno(stderr), _O_BINARY);
 }
 
 }  // namespace platform

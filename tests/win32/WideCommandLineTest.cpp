@@ -1,5 +1,6 @@
 // tachora-info.exe takes its arguments from the UTF-16 command line and opens files by
-// their UTF-16 names: a dump whose name no ANSI code page spells still opens.
+// their UTF-16 names: a dump whose name no ANSI code page spells still opens. Its
+// redirected output is the Linux program's, byte for byte.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -24,6 +25,13 @@ std::filesystem::path CopyDumpToUnicodeName() {
   return target;
 }
 
+std::string Slurp(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
 std::string Utf8(const std::filesystem::path& path) {
   const std::u8string text = path.u8string();
   return std::string(text.begin(), text.end());
@@ -36,39 +44,65 @@ TEST(WideNames, TheLibraryOpensADumpByItsUnicodeName) {
   std::filesystem::remove(dump);
 }
 
-TEST(WideNames, TachoraInfoTakesAUnicodeArgument) {
-  const std::filesystem::path dump = CopyDumpToUnicodeName();
+struct InfoRun {
+  DWORD status = 1;
+  std::string output;  // standard output and error, as the program wrote them
+};
+
+// Runs the built tachora-info.exe with these arguments.
+InfoRun RunInfo(const std::wstring& arguments) {
+  InfoRun run;
   const std::filesystem::path output = std::filesystem::temp_directory_path() / L"info-out.txt";
   SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
   HANDLE out = ::CreateFileW(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(out, INVALID_HANDLE_VALUE);
+  EXPECT_NE(out, INVALID_HANDLE_VALUE);
+  if (out == INVALID_HANDLE_VALUE) return run;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdOutput = out;
   startup.hStdError = out;
-  std::wstring command = L"\"" TACHORA_INFO_PATH L"\" --cpuid-dump \"" + dump.wstring() + L"\"";
+  std::wstring command = L"\"" TACHORA_INFO_PATH L"\" " + arguments;
   PROCESS_INFORMATION process{};
-  ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                               &startup, &process));
-  ::WaitForSingleObject(process.hProcess, 60000);
-  DWORD status = 1;
-  ::GetExitCodeProcess(process.hProcess, &status);
-  ::CloseHandle(process.hThread);
-  ::CloseHandle(process.hProcess);
+  const bool started = ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        nullptr, &startup, &process);
+  EXPECT_TRUE(started);
+  if (started) {
+    ::WaitForSingleObject(process.hProcess, 60000);
+    ::GetExitCodeProcess(process.hProcess, &run.status);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+  }
   ::CloseHandle(out);
-  std::ifstream file(output, std::ios::binary);
-  std::stringstream text;
-  text << file.rdbuf();
-  EXPECT_EQ(status, 0u) << text.str();
-  // The heading names the file in UTF-8, as it was given.
-  EXPECT_NE(text.str().find("Dump file          \xCE\x94ump\xE2\x82\xAC.cpuid"), std::string::npos)
-      << text.str();
-  EXPECT_NE(text.str().find("80486DX4"), std::string::npos);
-  file.close();
+  run.output = Slurp(output);
   std::filesystem::remove(output);
+  return run;
+}
+
+TEST(WideNames, TachoraInfoTakesAUnicodeArgument) {
+  const std::filesystem::path dump = CopyDumpToUnicodeName();
+  const InfoRun run = RunInfo(L"--cpuid-dump \"" + dump.wstring() + L"\"");
+  EXPECT_EQ(run.status, 0u) << run.output;
+  // The heading names the file in UTF-8, as it was given.
+  EXPECT_NE(run.output.find("Dump file          \xCE\x94ump\xE2\x82\xAC.cpuid"), std::string::npos)
+      << run.output;
+  EXPECT_NE(run.output.find("80486DX4"), std::string::npos);
   std::filesystem::remove(dump);
+}
+
+// Redirected, the program writes the very bytes the Linux one does: LF line ends, UTF-8.
+TEST(StandardOutput, TachoraInfoWritesTheLinuxProgramsBytes) {
+  const std::filesystem::path source = TACHORA_SOURCE_DIR;
+  const std::wstring dump =
+      (source / "tests/data/cpuid-dumps/intel-p3-katmai-0673.cpuid").wstring();
+  const std::filesystem::path expected = source / "tests/data/cpuid-reports";
+  const InfoRun text = RunInfo(L"--cpuid-dump \"" + dump + L"\"");
+  EXPECT_EQ(text.status, 0u);
+  EXPECT_EQ(text.output, Slurp(expected / "intel-p3-katmai-0673.txt"));
+  const InfoRun json = RunInfo(L"--json --cpuid-dump \"" + dump + L"\"");
+  EXPECT_EQ(json.status, 0u);
+  EXPECT_EQ(json.output, Slurp(expected / "intel-p3-katmai-0673.json"));
 }
 
 }  // namespace

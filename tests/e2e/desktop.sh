@@ -55,6 +55,13 @@ wait_window() {
   done
   return 1
 }
+wait_gone() {  # window id: until it is no longer shown
+  for _ in $(seq 100); do
+    xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable' || return 0
+    sleep 0.05
+  done
+  return 1
+}
 click() {  # window id, client x, client y
   xdotool mousemove --window "$1" "$2" "$3" sleep 0.1 click 1
 }

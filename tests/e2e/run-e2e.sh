@@ -22,13 +22,6 @@ rm -rf "$out" && mkdir -p "$out"
 
 . "$(dirname "$0")/desktop.sh"
 
-wait_gone() {  # window id: until it is no longer shown
-  for _ in $(seq 100); do
-    xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable' || return 0
-    sleep 0.05
-  done
-  return 1
-}
 # The window manager's stacking order of its windows, bottom to top, in decimal.
 stacking() {
   local id

@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "gui/Application.h"
+#include "platform/FloatingPoint.h"
 
 namespace controls {
 
@@ -187,6 +188,7 @@ void TAnalogGauge::ComposeGauge() {
 }
 
 TNeedleGeometry TAnalogGauge::NeedleGeometry(int width, int height, int k) {
+  const platform::ExtendedPrecision extended;
   TNeedleGeometry g;
   const int b = FMargin * k;
   switch (FStyle) {
@@ -218,6 +220,7 @@ TNeedleGeometry TAnalogGauge::NeedleGeometry(int width, int height, int k) {
 }
 
 gui::Point TAnalogGauge::NeedleEnd(const TNeedleGeometry& g, float position) const {
+  const platform::ExtendedPrecision extended;  // long double's 64-bit mantissas, as elsewhere
   const long double a = Radians(static_cast<long double>(FAngle) * position / FScale + g.s);
   return {RoundEven(g.fx - g.r * std::cos(a)), RoundEven(g.cy - g.r * std::sin(a))};
 }

@@ -8,7 +8,7 @@
 #include "cpuinfo/Processor.h"
 #include "cpuinfo/TextFormat.h"
 #include "cpuinfo/Vendor.h"
-#include "cpuinfo/X87Precision.h"
+#include "platform/FloatingPoint.h"
 #include "platform/System.h"
 
 namespace cpuinfo {
@@ -147,7 +147,7 @@ std::string SerialGroup(uint32_t value) {
 bool DivisionFlawed(double x, double y) {
   // The flawed divider is found by x - (x / y) * y computed in doubles. On the x87 unit
   // the product would otherwise stay in 80 bits and leave a residue on every processor.
-  const DoublePrecision rounding;
+  const platform::DoublePrecision rounding;
   // volatile keeps the compiler from folding the steps away and stores each one as a
   // double: the processor's own divider must do the work.
   volatile double dividend = x;

@@ -435,5 +435,31 @@ TEST_F(AnalogGaugeTest, FramesComeFromTheHighResolutionCounter) {
   EXPECT_EQ(changes, 2);
 }
 
+// The needle ends of both gauges of the program at every eighth of a degree, at factors 1
+// to 3, folded into one FNV-1a hash taken on the Linux build. A build whose floating point
+// rounds otherwise (the 32-bit build's x87 unit) moves some end by a pixel and fails.
+TEST_F(AnalogGaugeTest, EveryNeedleEndIsTheSameOnEveryBuild) {
+  TAnalogGauge gauge;
+  gauge.SetStyle(TStyle::CenterStyle);
+  gauge.SetAngle(360);
+  gauge.SetScale(360);
+  gauge.SetMargin(10);
+  uint64_t hash = 14695981039346656037ull;
+  const auto fold = [&hash](int value) {
+    hash = (hash ^ static_cast<uint32_t>(value)) * 1099511628211ull;
+  };
+  for (const auto& [width, height] : {std::pair{119, 122}, std::pair{188, 178}}) {
+    for (int k = 1; k <= 3; ++k) {
+      const TNeedleGeometry g = gauge.NeedleGeometry(width * k, height * k, k);
+      for (int eighths = 0; eighths <= 360 * 8; ++eighths) {
+        const gui::Point end = gauge.NeedleEnd(g, static_cast<float>(eighths) / 8);
+        fold(end.x);
+        fold(end.y);
+      }
+    }
+  }
+  EXPECT_EQ(hash, 1102205986289189491u);
+}
+
 }  // namespace
 }  // namespace controls

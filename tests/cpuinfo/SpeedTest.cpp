@@ -1,7 +1,7 @@
 // Rated speed, the measurement on simulated counters, serial number, usage and errata.
 #include <gtest/gtest.h>
 
-#include "cpuinfo/X87Precision.h"
+#include "platform/FloatingPoint.h"
 #include "tests/cpuinfo/FakeCpu.h"
 
 namespace cpuinfo {
@@ -165,15 +165,15 @@ TEST(Errata, DivisionFlawTest) {
 }
 
 TEST(Errata, DivisionCheckIsDoubleArithmeticAtAnyX87Precision) {
-  if constexpr (!kX87Arithmetic) GTEST_SKIP() << "floating point in SSE registers";
+  if constexpr (!platform::kX87Arithmetic) GTEST_SKIP() << "floating point in SSE registers";
 #if defined(__i386__) && !defined(__SSE2_MATH__)
   // The x87 unit set to 64-bit mantissas, as a 32-bit runtime may leave it; the check
   // must still round each step to a double and find no flaw.
-  const uint16_t saved = X87ControlWord();
-  SetX87ControlWord(static_cast<uint16_t>(saved | 0x0300u));
+  const uint16_t saved = platform::X87ControlWord();
+  platform::SetX87ControlWord(static_cast<uint16_t>(saved | 0x0300u));
   const bool flawed = DivisionFlawed(4195835.0, 3145727.0);
-  const bool restored = (X87ControlWord() & 0x0300u) == 0x0300u;
-  SetX87ControlWord(saved);
+  const bool restored = (platform::X87ControlWord() & 0x0300u) == 0x0300u;
+  platform::SetX87ControlWord(saved);
   EXPECT_FALSE(flawed);
   EXPECT_TRUE(restored) << "the caller's precision setting comes back";
 #endif

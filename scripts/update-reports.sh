@@ -9,12 +9,12 @@ build=${1:-$root/build}
 info=$build/tools/tachora-info
 [ -x "$info" ] || { echo "update-reports: no $info (run scripts/build.sh build)" >&2; exit 1; }
 out=$root/tests/data/cpuid-reports
-rm -f "$out"/*.txt "$out"/*.json
-mkdir -p "$out"
-cd "$root"
-for dump in tests/data/cpuid-dumps/*.cpuid; do
-  name=$(basename "$dump" .cpuid)
-  "$info" --cpuid-dump "$dump" >"$out/$name.txt"
-  "$info" --json --cpuid-dump "$dump" >"$out/$name.json"
+rm -rf "$out"
+cd "$root/tests/data/cpuid-dumps"
+find . -name '*.cpuid' | sort | while read -r dump; do
+  report=$out/${dump%.cpuid}
+  mkdir -p "$(dirname "$report")"
+  "$info" --cpuid-dump "$dump" >"$report.txt"
+  "$info" --json --cpuid-dump "$dump" >"$report.json"
 done
-echo "update-reports: $(ls "$out" | wc -l) reports in $out"
+echo "update-reports: $(find "$out" -type f | wc -l) reports in $out"

@@ -61,6 +61,19 @@ shoot() {  # window id, file
   eval "$(xdotool getwindowgeometry --shell "$1")"
   import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$2"
 }
+# The same once a page has settled: two shots half a second apart are alike (a page
+# change under QEMU's emulation takes far longer than natively).
+shoot_settled() {  # window id, file
+  local previous=$2.previous.png
+  shoot "$1" "$previous"
+  for _ in $(seq 120); do
+    sleep 0.5
+    shoot "$1" "$2"
+    [ "$(compare -metric AE "$previous" "$2" null: 2>&1 || true)" = 0 ] && break
+    mv "$2" "$previous"
+  done
+  rm -f "$previous"
+}
 
 echo "== the Linux program's welcome and CPU details pages, for comparison"
 "$linux/app/tachora" >"$out/linux.log" 2>&1 &
@@ -69,12 +82,11 @@ track "$linux_app"
 sleep 0.2
 linux_main=$(wait_window Tachora 15) || fail "the Linux program's window did not show"
 park_pointer
-sleep 1
-shoot "$linux_main" "$out/welcome-linux.png"
+shoot_settled "$linux_main" "$out/welcome-linux.png"
 click "$linux_main" 99 130  # "Show CPU Details"
 park_pointer
-sleep 3
-shoot "$linux_main" "$out/details-linux.png"
+sleep 1
+shoot_settled "$linux_main" "$out/details-linux.png"
 click "$linux_main" 99 90  # "Test CPU Speed"
 linux_result=$(wait_window "Your Tachora Score" 30) || fail "the Linux program's run did not end"
 xdotool key Escape
@@ -129,25 +141,24 @@ centre_y=$(((${screen#* } - HEIGHT) / 2))
 echo "main window at ($X, $Y) on a ${screen/ / x } screen" | tee -a "$out/figures.txt"
 [ "$X,$Y" = "$centre_x,$centre_y" ] || fail "the main window is not centred at ($centre_x, $centre_y)"
 park_pointer
-sleep 1
-shoot "$main" "$out/welcome.png"
+shoot_settled "$main" "$out/welcome.png"
 compare_page welcome 0 "${welcome_text[@]}"
 # Idle on the welcome page: processor time over 5 s.
 idle_cpu "$app" 5 | tee -a "$out/figures.txt"
 click "$main" 99 130  # "Show CPU Details"
 park_pointer
-sleep 3
-shoot "$main" "$out/details.png"
+sleep 1
+shoot_settled "$main" "$out/details.png"
 compare_page details 0 "${details_text[@]}"
 
 click "$main" 99 90  # "Test CPU Speed"
-result=$(wait_window "Your Tachora Score" 60) || fail "the result dialog did not show"
+result=$(wait_window "Your Tachora Score" 300) || fail "the result dialog did not show"
 park_pointer
 sleep 1
 shoot "$result" "$out/result.png"
 import -window root "$out/result-screen.png"
 click "$result" 307 217  # "Submit My Score"
-for _ in $(seq 100); do [ -s "$out/opened.txt" ] && break; sleep 0.1; done
+for _ in $(seq 600); do [ -s "$out/opened.txt" ] && break; sleep 0.1; done
 [ -s "$out/opened.txt" ] || fail "the submission did not reach the browser"
 grep -q '/proint/proaddscore.php?macaddress=' "$out/opened.txt" || fail "no submission opened"
 grep -q '&ver=3.0.3.3$' "$out/opened.txt" || fail "the submission address is incomplete"
@@ -165,12 +176,12 @@ shoot "$main" "$out/test.png"
 compare_page test 1% "${test_text[@]}"
 
 click "$main" 658 11  # "X"
-promo=$(wait_window Linkora 15) || fail "the promotion dialog did not show"
+promo=$(wait_window Linkora 120) || fail "the promotion dialog did not show"
 park_pointer
 sleep 0.5
 shoot "$promo" "$out/promo.png"
 click "$promo" 553 413  # "Close"
-wait_exit "$app" 10 || fail "the program did not end with status 0 after the promotion dialog"
+wait_exit "$app" 120 || fail "the program did not end with status 0 after the promotion dialog"
 if grep -q 'ranking.php' "$out/opened.txt"; then fail "a ranking page opened after a submission"; fi
 
 echo "wine e2e passed; screenshots in $out"

@@ -24,9 +24,13 @@ std::string Slurp(const fs::path& path) {
   return text.str();
 }
 
+const fs::path kDumps = kSource / "tests/data/cpuid-dumps";
+const fs::path kReports = kSource / "tests/data/cpuid-reports";
+
+// Every named dump, in its folder or below (the fuzzer's corpus files have no extension).
 std::vector<fs::path> RecordedDumps() {
   std::vector<fs::path> dumps;
-  for (const auto& entry : fs::directory_iterator(kSource / "tests/data/cpuid-dumps")) {
+  for (const auto& entry : fs::recursive_directory_iterator(kDumps)) {
     if (entry.path().extension() == ".cpuid") dumps.push_back(entry.path());
   }
   std::sort(dumps.begin(), dumps.end());
@@ -45,10 +49,10 @@ std::string Report(const fs::path& dump, bool json) {
 TEST(RecordedReports, EveryDumpReportsAsTheLinuxProgramDid) {
   const std::vector<fs::path> dumps = RecordedDumps();
   ASSERT_GE(dumps.size(), 16u);
-  const fs::path expected = kSource / "tests/data/cpuid-reports";
   for (const fs::path& dump : dumps) {
     for (const bool json : {false, true}) {
-      const fs::path file = expected / dump.stem().concat(json ? ".json" : ".txt");
+      fs::path file = kReports / fs::relative(dump, kDumps);
+      file.replace_extension(json ? ".json" : ".txt");
       ASSERT_TRUE(fs::exists(file)) << file << " is missing: run scripts/update-reports.sh";
       EXPECT_EQ(Report(dump, json), Slurp(file)) << dump.filename() << (json ? " as JSON" : "");
     }

@@ -71,7 +71,10 @@ void Caches(std::string& out, const ModernReport& r) {
     const std::string title =
         "Level " + std::to_string(cache.level) + " " + std::string(CacheTypeName(cache.type));
     out += "  " + Padded(title, 22) + Padded(Size(cache.size), 10) +
-           Padded(cache.ways ? std::to_string(cache.ways) : "full", 6) +
+           Padded(cache.ways   ? std::to_string(cache.ways)
+                  : cache.sets ? "full"
+                               : "?",
+                  6) +
            Padded(std::to_string(cache.line), 6) +
            Padded(cache.sets ? std::to_string(cache.sets) : "", 8) +
            Padded(cache.inclusive ? "yes" : "no", 11) +

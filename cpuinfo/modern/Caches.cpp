@@ -1,6 +1,7 @@
 #include "cpuinfo/modern/Caches.h"
 
 #include <algorithm>
+#include <set>
 
 #include "cpuinfo/Bits.h"
 #include "cpuinfo/modern/Topology.h"
@@ -10,11 +11,17 @@ namespace {
 
 constexpr uint32_t kMaxCacheSubLeaves = 64;
 
+// A dump that kept sub-leaf 0 alone lists one cache of several: it is read the older way.
+bool Recorded(const CpuidSnapshot& snapshot, uint32_t leaf) {
+  return snapshot.Recorded(leaf, 1) || Bits(snapshot.Leaf(leaf).eax, 4, 0) == 0;
+}
+
 bool UsesAmdCacheLeaf(const CpuidSnapshot& snapshot) {
   const std::string vendor = snapshot.VendorId();
   const bool amdLike = vendor == "AuthenticAMD" || vendor == "HygonGenuine";
   const bool topologyExtensions = Bit(snapshot.Leaf(0x80000001).ecx, 22);
-  return amdLike && topologyExtensions && snapshot.MaxExtended() >= 0x8000001D;
+  return amdLike && topologyExtensions && snapshot.MaxExtended() >= 0x8000001D &&
+         Recorded(snapshot, 0x8000001D);
 }
 
 // How many of the recorded processors share the cache processor 0 uses, when every
@@ -23,7 +30,8 @@ uint32_t SharingCount(const CpuidSnapshot& snapshot, uint32_t maxSharing) {
   unsigned shift = 0;
   while ((1u << shift) < maxSharing && shift < 31) ++shift;
   const std::vector<uint32_t> ids = ApicIds(snapshot);
-  if (ids.size() == snapshot.SystemCount() && ids.size() > 1) {
+  const bool distinct = std::set<uint32_t>(ids.begin(), ids.end()).size() == ids.size();
+  if (ids.size() == snapshot.SystemCount() && ids.size() > 1 && distinct) {
     return static_cast<uint32_t>(std::count_if(
         ids.begin(), ids.end(), [&](uint32_t id) { return (id >> shift) == (ids[0] >> shift); }));
   }
@@ -73,7 +81,8 @@ std::vector<CacheInfo> DecodeCaches(const CpuidSnapshot& snapshot) {
   std::vector<CacheInfo> caches;
   if (UsesAmdCacheLeaf(snapshot)) {
     caches = FromDeterministicLeaf(snapshot, 0x8000001D);
-  } else if (snapshot.MaxStandard() >= 4 && snapshot.VendorId() != "AuthenticAMD") {
+  } else if (snapshot.MaxStandard() >= 4 && snapshot.VendorId() != "AuthenticAMD" &&
+             Recorded(snapshot, 4)) {
     caches = FromDeterministicLeaf(snapshot, 4);
   }
   if (caches.empty()) caches = CachesFromDescriptors(snapshot);

@@ -19,7 +19,7 @@ struct CacheInfo {
   uint32_t level = 0;
   CacheType type = CacheType::Unified;
   uint64_t size = 0;  // bytes
-  uint32_t ways = 0;  // 0: fully associative
+  uint32_t ways = 0;  // 0: fully associative (or, with sets 0, not said)
   uint32_t line = 0;
   uint32_t sets = 0;  // 0 where the source does not say
   bool inclusive = false;

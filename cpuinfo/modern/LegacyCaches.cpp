@@ -76,7 +76,16 @@ CacheInfo MakeCache(uint32_t level, CacheType type, uint64_t bytes, uint32_t way
   return cache;
 }
 
+// Code 9 of the extended leaves leaves the ways to leaf 0x8000001D: neither count known.
+CacheInfo WithoutWays(CacheInfo cache) {
+  cache.ways = 0;
+  cache.sets = 0;
+  return cache;
+}
+
 // code, ways (0: fully associative) of the extended leaves' level-2 and level-3 field
+constexpr uint32_t kWaysElsewhere = 9;
+
 struct WaysCode {
   uint8_t code;
   uint8_t ways;
@@ -132,12 +141,17 @@ std::vector<CacheInfo> CachesFromAmdLeaves(const CpuidSnapshot& snapshot) {
   if (highest < 0x80000006) return caches;
   const CpuidRegisters l23 = snapshot.Leaf(0x80000006);
   const Signature signature = DecodeSignature(snapshot);
-  uint32_t l2Kilobytes = Bits(l23.ecx, 31, 16);
-  // The VIA C3 of models 7 and 8 put the size in the top byte.
+  // The VIA C3 of models 7 and 8 lay the level 2 out as the level-1 fields.
   if (snapshot.VendorId() == "CentaurHauls" && signature.family == 6 &&
       (signature.model == 7 || signature.model == 8)) {
-    l2Kilobytes >>= 8;
+    const uint32_t kilobytes = Bits(l23.ecx, 31, 24);
+    if (kilobytes != 0) {
+      caches.push_back(
+          MakeCache(2, kU, uint64_t{kilobytes} * 1024, Bits(l23.ecx, 23, 16), Bits(l23.ecx, 7, 0)));
+    }
+    return caches;
   }
+  uint32_t l2Kilobytes = Bits(l23.ecx, 31, 16);
   // Early Durons and Thunderbirds report a wrong size (AMD erratum T13).
   if (snapshot.VendorId() == "AuthenticAMD" && signature.family == 6) {
     if (signature.model == 3 && signature.stepping == 0) l2Kilobytes = 64;
@@ -145,14 +159,16 @@ std::vector<CacheInfo> CachesFromAmdLeaves(const CpuidSnapshot& snapshot) {
   }
   const uint32_t l2Code = Bits(l23.ecx, 15, 12);
   if (l2Kilobytes != 0 && l2Code != 0) {
-    caches.push_back(MakeCache(2, kU, uint64_t{l2Kilobytes} * 1024,
-                               ExtendedAssociativityWays(l2Code), Bits(l23.ecx, 7, 0)));
+    const CacheInfo l2 = MakeCache(2, kU, uint64_t{l2Kilobytes} * 1024,
+                                   ExtendedAssociativityWays(l2Code), Bits(l23.ecx, 7, 0));
+    caches.push_back(l2Code == kWaysElsewhere ? WithoutWays(l2) : l2);
   }
   const uint64_t l3Bytes = uint64_t{Bits(l23.edx, 31, 18)} * 512 * 1024;
   const uint32_t l3Code = Bits(l23.edx, 15, 12);
   if (!intel && l3Bytes != 0 && l3Code != 0) {
-    caches.push_back(
-        MakeCache(3, kU, l3Bytes, ExtendedAssociativityWays(l3Code), Bits(l23.edx, 7, 0)));
+    const CacheInfo l3 =
+        MakeCache(3, kU, l3Bytes, ExtendedAssociativityWays(l3Code), Bits(l23.edx, 7, 0));
+    caches.push_back(l3Code == kWaysElsewhere ? WithoutWays(l3) : l3);
   }
   return caches;
 }

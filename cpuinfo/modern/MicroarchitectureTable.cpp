@@ -216,6 +216,8 @@ constexpr MicroarchitectureInfo kRows[] = {
     {kCentaur, 6, 0xF, 0xF, 0, kAny, "Isaiah", "Nano", "65 nm"},
     {kCentaur, 7, 0x1B, 0x1B, 0, kAny, "ZhangJiang", "KX-5000", "28 nm"},
     {kCentaur, 7, 0x3B, 0x3B, 0, kAny, "LuJiaZui", "KX-6000", "16 nm"},
+    {kCentaur, 7, 0x5B, 0x5B, 0, kAny, "YongFeng", "KH-40000", "16 nm"},
+    {kCentaur, 7, 0x6B, 0x6B, 0, kAny, "Century Avenue", "KX-7000", "16 nm"},
     // Cyrix
     {kCyrix, 4, 0x4, 0x4, 0, kAny, "MediaGX", "Gx86", "600 nm"},
     {kCyrix, 5, 0x2, 0x3, 0, kAny, "6x86", "M1", "650 nm"},

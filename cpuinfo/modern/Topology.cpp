@@ -30,8 +30,6 @@ struct Layout {
   uint32_t threadsPerCore = 1;
   uint32_t logicalPerPackage = 1;
   std::string_view source = "0x1";
-  bool x2apic = false;  // identifiers come from the EDX of a topology leaf
-  uint32_t apicLeaf = 0;
 };
 
 // Leaves 0xB, 0x1F and AMD's 0x80000026 list levels from the thread up; the first is the
@@ -41,6 +39,8 @@ bool FromLevelLeaf(const CpuidSnapshot& snapshot, uint32_t leaf, Layout& layout)
   if (leaf > (extended ? snapshot.MaxExtended() : snapshot.MaxStandard())) return false;
   const CpuidRegisters first = snapshot.Leaf(leaf, 0);
   if (Bits(first.ecx, 15, 8) != 1 || Bits(first.ebx, 15, 0) == 0) return false;
+  // A dump that kept sub-leaf 0 alone cannot say where the package level is.
+  if (!snapshot.Recorded(leaf, 1)) return false;
   layout.coreShift = Bits(first.eax, 4, 0);
   layout.threadsPerCore = Bits(first.ebx, 15, 0);
   for (uint32_t sub = 0; sub < kMaxLevels; ++sub) {
@@ -49,8 +49,6 @@ bool FromLevelLeaf(const CpuidSnapshot& snapshot, uint32_t leaf, Layout& layout)
     layout.packageShift = Bits(level.eax, 4, 0);
     layout.logicalPerPackage = Bits(level.ebx, 15, 0);
   }
-  layout.x2apic = true;
-  layout.apicLeaf = leaf;
   return true;
 }
 
@@ -87,23 +85,31 @@ Layout FindLayout(const CpuidSnapshot& snapshot) {
     return layout;
   }
   layout.packageShift = BitsFor(layout.logicalPerPackage);
-  // Intel's leaf 4 says how many cores share the package.
+  // Intel's leaf 4 says how many cores the package may hold; before it, a package with
+  // several logical processors had one core with several threads.
   if (!amd && snapshot.MaxStandard() >= 4 && Bits(snapshot.Leaf(4).eax, 4, 0) != 0) {
     const uint32_t cores = Bits(snapshot.Leaf(4).eax, 31, 26) + 1;
     layout.threadsPerCore = std::max(1u, layout.logicalPerPackage / cores);
     layout.source = "0x1, 0x4";
   } else {
-    layout.threadsPerCore = 1;
+    layout.threadsPerCore = amd ? 1 : layout.logicalPerPackage;
   }
   layout.coreShift = BitsFor(layout.threadsPerCore);
   return layout;
 }
 
-std::vector<uint32_t> IdsFor(const CpuidSnapshot& snapshot, const Layout& layout) {
+// The identifiers come from the leaves every processor answers for itself: the x2APIC
+// identifier of leaf 0xB, AMD's extended APIC identifier of 0x8000001E, or the initial
+// APIC identifier of leaf 1.
+std::vector<uint32_t> IdsFor(const CpuidSnapshot& snapshot) {
+  const bool x2apic = snapshot.MaxStandard() >= 0xB && Bits(snapshot.Leaf(0xB).ecx, 15, 8) != 0;
+  const bool extended = AmdLike(snapshot) && Bit(snapshot.Leaf(0x80000001).ecx, 22) &&
+                        snapshot.MaxExtended() >= 0x8000001E;
   std::vector<uint32_t> ids;
   for (uint32_t cpu = 0; cpu < snapshot.RecordedCpus(); ++cpu) {
-    ids.push_back(layout.x2apic ? snapshot.Leaf(layout.apicLeaf, 0, cpu).edx
-                                : Bits(snapshot.Leaf(1, 0, cpu).ebx, 31, 24));
+    ids.push_back(x2apic     ? snapshot.Leaf(0xB, 0, cpu).edx
+                  : extended ? snapshot.Leaf(0x8000001E, 0, cpu).eax
+                             : Bits(snapshot.Leaf(1, 0, cpu).ebx, 31, 24));
   }
   return ids;
 }
@@ -122,7 +128,7 @@ std::string_view CoreTypeName(uint32_t type) {
 }  // namespace
 
 std::vector<uint32_t> ApicIds(const CpuidSnapshot& snapshot) {
-  return IdsFor(snapshot, FindLayout(snapshot));
+  return IdsFor(snapshot);
 }
 
 TopologyInfo DecodeTopology(const CpuidSnapshot& snapshot) {
@@ -130,7 +136,7 @@ TopologyInfo DecodeTopology(const CpuidSnapshot& snapshot) {
   TopologyInfo topology;
   topology.source = layout.source;
   topology.logical = snapshot.SystemCount();
-  const std::vector<uint32_t> ids = IdsFor(snapshot, layout);
+  const std::vector<uint32_t> ids = IdsFor(snapshot);
   std::map<uint32_t, uint32_t> threadsOfCore;
   std::map<uint32_t, uint32_t> packages;
   for (const uint32_t id : ids) {
@@ -152,6 +158,10 @@ TopologyInfo DecodeTopology(const CpuidSnapshot& snapshot) {
     topology.threadsPerCore = std::max(1u, layout.threadsPerCore);
     topology.cores = std::max(1u, perPackage / topology.threadsPerCore);
     topology.packages = std::max(1u, (topology.logical + perPackage - 1) / perPackage);
+    // The older leaves give the most a package may address, not what it has: the
+    // system's count bounds them.
+    const uint32_t present = topology.logical / topology.packages / topology.threadsPerCore;
+    if (present >= 1) topology.cores = std::min(topology.cores, present);
   }
   uint32_t accounted = 0;
   for (const auto& core : threadsOfCore) accounted += core.second;

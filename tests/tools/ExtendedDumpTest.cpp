@@ -4,8 +4,13 @@
 
 #include <filesystem>
 
+#include <sstream>
+
 #include "cpuinfo/CpuidDump.h"
+#include "cpuinfo/HardwareCpuid.h"
+#include "cpuinfo/modern/LiveSnapshot.h"
 #include "tools/InfoReport.h"
+#include "tools/InfoTool.h"
 #include "tools/ReportFormats.h"
 
 namespace tools {
@@ -41,6 +46,29 @@ TEST(ExtendedDump, TheLibrarySeesOnlySubLeafZeroOfProcessorZero) {
     EXPECT_EQ(LibraryReport(full), LibraryReport(plain)) << path;
   }
   EXPECT_EQ(withSubLeaves, 26u);  // all but the Vermeer, recorded without sub-leaves
+}
+
+// The live report answers the library from the snapshot: its answers are those the
+// processor gives when asked leaf by leaf.
+TEST(ExtendedDump, TheLiveSnapshotAnswersTheLibraryAsTheProcessorDoes) {
+  const cpuinfo::modern::CpuidSnapshot snapshot = cpuinfo::modern::ReadLiveSnapshot();
+  const std::string fromSnapshot =
+      LibraryReport(cpuinfo::modern::DumpFromSnapshot(snapshot, "live"));
+  const cpuinfo::ScopedCpuidSource hardware(cpuinfo::HardwareCpuid());
+  EXPECT_EQ(fromSnapshot, RenderJson(CollectReport(false)));
+}
+
+TEST(ExtendedDump, ThisProcessorsDumpReadsBack) {
+  std::ostringstream out, err;
+  ASSERT_EQ(RunInfoTool({"--dump"}, out, err), 0) << err.str();
+  const cpuinfo::CpuidDump dump = cpuinfo::ParseCpuidDump(out.str(), "live.cpuid");
+  EXPECT_EQ(dump.cpus.at(0), cpuinfo::modern::ReadLiveSnapshot().LeavesOf(0));
+  EXPECT_GE(dump.processors, 1u);
+  std::ostringstream refused, why;
+  EXPECT_EQ(RunInfoTool({"--dump", "--json"}, refused, why), kExitBadInput);
+  EXPECT_EQ(refused.str(), "");
+  EXPECT_EQ(why.str(),
+            "tachora-info: --dump writes this processor's dump and takes no other option\n");
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ enum class SubLeaves {
   CacheList,   // until the cache type (EAX bits 4-0) is 0
   LevelList,   // until the level type (ECX bits 15-8) is 0
   StateList,   // 0, 1 and each state component sub-leaf 0 or 1 names
-  FixedRange,  // 0 to last, those that answer anything
+  FixedRange,  // 1 to last when sub-leaf 0 answers anything, those that do
 };
 
 struct LeafRule {
@@ -46,6 +46,12 @@ constexpr std::array<LeafRule, 17> kLeafRules{{
     {0x80000026, SubLeaves::LevelList, 0},
 }};
 
+// The leaves in which logical processors differ (identifiers, hybrid core types and
+// their caches); the other processors answer the rest as processor 0 does, and CPUID
+// costs microseconds under a hypervisor.
+constexpr std::array<uint32_t, 7> kPerProcessorLeaves{0x1,  0x4,        0xB,       0x1A,
+                                                      0x1F, 0x8000001E, 0x80000026};
+
 // Bounds against a processor or hypervisor that answers nonsense.
 constexpr uint32_t kMaxSubLeaves = 64;
 constexpr uint32_t kMaxLeavesInRange = 0x100;
@@ -61,6 +67,14 @@ class Reader {
       const uint32_t top = Put(base, 0).eax;
       if (top <= base || top >= base + kMaxLeavesInRange) continue;
       for (uint32_t leaf = base + 1; leaf <= top; ++leaf) ReadLeaf(leaf);
+    }
+    return std::move(leaves_);
+  }
+
+  // The leaves of kPerProcessorLeaves that processor 0 has.
+  CpuidLeafMap ReadDiffering(const CpuidLeafMap& first) {
+    for (const uint32_t leaf : kPerProcessorLeaves) {
+      if (first.count({leaf, 0})) ReadLeaf(leaf);
     }
     return std::move(leaves_);
   }
@@ -101,8 +115,11 @@ class Reader {
         break;
       }
       case SubLeaves::FixedRange:
+        // A leaf whose sub-leaf 0 says nothing has no others worth asking.
+        if (first == CpuidRegisters{}) break;
         for (uint32_t sub = 1; sub <= rule->last; ++sub) {
-          if (ExecuteCpuid(leaf, sub) != CpuidRegisters{}) Put(leaf, sub);
+          const CpuidRegisters registers = ExecuteCpuid(leaf, sub);
+          if (registers != CpuidRegisters{}) leaves_[{leaf, sub}] = registers;
         }
         break;
     }
@@ -125,7 +142,7 @@ CpuidSnapshot ReadLiveSnapshot() {
       const uint32_t had = platform::SetThreadAffinity(1u << bit);
       if (previous == 0) previous = had;
       platform::YieldProcessor();
-      cpus.push_back(Reader().Read());
+      cpus.push_back(cpus.empty() ? Reader().Read() : Reader().ReadDiffering(cpus[0]));
     }
     if (previous != 0) platform::SetThreadAffinity(previous);
   }

@@ -1,5 +1,7 @@
-// The snapshot of this machine: every leaf read once on each processor the process may
-// run on (up to 32), the thread bound to each in turn.
+// The snapshot of this machine, each leaf read once: every leaf and sub-leaf of processor
+// 0, and on each other processor the process may run on (up to 32, the thread bound to
+// each in turn) the leaves in which processors differ: identifiers, topology, hybrid core
+// types and their caches.
 #pragma once
 
 #include "cpuinfo/modern/Snapshot.h"

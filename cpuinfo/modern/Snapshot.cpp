@@ -14,22 +14,36 @@ std::string Trimmed(const std::string& text) {
 }  // namespace
 
 CpuidSnapshot::CpuidSnapshot(std::vector<CpuidLeafMap> cpus, uint32_t systemCount)
+    : system_count_(systemCount == 0 ? 1 : systemCount) {
+  for (uint32_t cpu = 0; cpu < cpus.size(); ++cpu) cpus_[cpu] = std::move(cpus[cpu]);
+  cpus_[0];  // processor 0 always has its (possibly empty) leaves
+}
+
+CpuidSnapshot::CpuidSnapshot(std::map<uint32_t, CpuidLeafMap> cpus, uint32_t systemCount)
     : cpus_(std::move(cpus)), system_count_(systemCount == 0 ? 1 : systemCount) {
-  if (cpus_.empty()) cpus_.emplace_back();
+  cpus_[0];
+}
+
+std::vector<uint32_t> CpuidSnapshot::RecordedCpuNumbers() const {
+  std::vector<uint32_t> numbers;
+  for (const auto& entry : cpus_) numbers.push_back(entry.first);
+  return numbers;
 }
 
 CpuidRegisters CpuidSnapshot::Leaf(uint32_t leaf, uint32_t subleaf, uint32_t cpu) const {
   const CpuidLeafKey key{leaf, subleaf};
-  if (cpu < cpus_.size()) {
-    const auto found = cpus_[cpu].find(key);
-    if (found != cpus_[cpu].end()) return found->second;
+  const auto processor = cpus_.find(cpu);
+  if (processor != cpus_.end()) {
+    const auto found = processor->second.find(key);
+    if (found != processor->second.end()) return found->second;
   }
-  const auto found = cpus_[0].find(key);
-  return found == cpus_[0].end() ? CpuidRegisters{} : found->second;
+  const CpuidLeafMap& first = cpus_.at(0);
+  const auto found = first.find(key);
+  return found == first.end() ? CpuidRegisters{} : found->second;
 }
 
 bool CpuidSnapshot::Recorded(uint32_t leaf, uint32_t subleaf) const {
-  return cpus_[0].count({leaf, subleaf}) != 0;
+  return cpus_.at(0).count({leaf, subleaf}) != 0;
 }
 
 std::string CpuidSnapshot::VendorId() const {
@@ -65,17 +79,8 @@ std::string BrandString(const CpuidSnapshot& snapshot) {
 }
 
 CpuidSnapshot SnapshotFromDump(const CpuidDump& dump) {
-  std::vector<CpuidLeafMap> cpus;
-  const auto zero = dump.cpus.find(0);
-  cpus.push_back(zero == dump.cpus.end() ? CpuidLeafMap{} : zero->second);
+  std::map<uint32_t, CpuidLeafMap> cpus = dump.cpus;
   for (const auto& [leaf, registers] : dump.leaves) cpus[0][{leaf, 0}] = registers;
-  // Processors without a section between ones with a section answer as processor 0; the
-  // dump reader has already bounded the sections by the processor count.
-  const uint32_t last = dump.cpus.empty() ? 0 : dump.cpus.rbegin()->first;
-  for (uint32_t cpu = 1; cpu <= last; ++cpu) {
-    const auto found = dump.cpus.find(cpu);
-    cpus.push_back(found == dump.cpus.end() ? CpuidLeafMap{} : found->second);
-  }
   return CpuidSnapshot(std::move(cpus), dump.processors);
 }
 
@@ -87,7 +92,8 @@ CpuidDump DumpFromSnapshot(const CpuidSnapshot& snapshot, const std::string& nam
   for (const auto& [key, registers] : dump.cpus[0]) {
     if (key.subleaf == 0) dump.leaves[key.leaf] = registers;
   }
-  for (uint32_t cpu = 1; cpu < snapshot.RecordedCpus(); ++cpu) {
+  for (const uint32_t cpu : snapshot.RecordedCpuNumbers()) {
+    if (cpu == 0) continue;
     for (const auto& [key, registers] : snapshot.LeavesOf(cpu)) {
       if (registers != snapshot.Leaf(key.leaf, key.subleaf)) dump.cpus[cpu][key] = registers;
     }

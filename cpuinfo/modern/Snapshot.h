@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -17,13 +18,16 @@ class CpuidSnapshot {
   // cpus[0] holds every leaf of processor 0; any other holds at least the leaves in which
   // it differs. systemCount: the processors the machine has (recorded or not).
   CpuidSnapshot(std::vector<CpuidLeafMap> cpus, uint32_t systemCount);
+  // The same, for processors numbered apart: a dump may record a few of many.
+  CpuidSnapshot(std::map<uint32_t, CpuidLeafMap> cpus, uint32_t systemCount);
 
   // The answer of one leaf on one processor; a leaf a processor did not record answers
   // as processor 0's, and one nobody recorded answers zeros.
   CpuidRegisters Leaf(uint32_t leaf, uint32_t subleaf = 0, uint32_t cpu = 0) const;
   bool Recorded(uint32_t leaf, uint32_t subleaf = 0) const;
-  // The processors with leaves of their own (at least 1).
+  // The processors with leaves of their own (at least processor 0), in order.
   uint32_t RecordedCpus() const { return static_cast<uint32_t>(cpus_.size()); }
+  std::vector<uint32_t> RecordedCpuNumbers() const;
   uint32_t SystemCount() const { return system_count_; }
   const CpuidLeafMap& LeavesOf(uint32_t cpu) const { return cpus_.at(cpu); }
 
@@ -33,7 +37,7 @@ class CpuidSnapshot {
   uint32_t MaxExtended() const;
 
  private:
-  std::vector<CpuidLeafMap> cpus_;
+  std::map<uint32_t, CpuidLeafMap> cpus_;
   uint32_t system_count_ = 1;
 };
 

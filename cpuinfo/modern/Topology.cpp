@@ -106,7 +106,7 @@ std::vector<uint32_t> IdsFor(const CpuidSnapshot& snapshot) {
   const bool extended = AmdLike(snapshot) && Bit(snapshot.Leaf(0x80000001).ecx, 22) &&
                         snapshot.MaxExtended() >= 0x8000001E;
   std::vector<uint32_t> ids;
-  for (uint32_t cpu = 0; cpu < snapshot.RecordedCpus(); ++cpu) {
+  for (const uint32_t cpu : snapshot.RecordedCpuNumbers()) {
     ids.push_back(x2apic     ? snapshot.Leaf(0xB, 0, cpu).edx
                   : extended ? snapshot.Leaf(0x8000001E, 0, cpu).eax
                              : Bits(snapshot.Leaf(1, 0, cpu).ebx, 31, 24));
@@ -171,7 +171,7 @@ TopologyInfo DecodeTopology(const CpuidSnapshot& snapshot) {
           : topology.packages * std::max(1u, layout.logicalPerPackage) == topology.logical;
   const bool hybrid = snapshot.MaxStandard() >= 0x1A && Bit(snapshot.Leaf(7).edx, 15);
   if (hybrid) {
-    for (uint32_t cpu = 0; cpu < snapshot.RecordedCpus(); ++cpu) {
+    for (const uint32_t cpu : snapshot.RecordedCpuNumbers()) {
       topology.coreTypes.push_back(CoreTypeName(Bits(snapshot.Leaf(0x1A, 0, cpu).eax, 31, 24)));
     }
   }

@@ -188,6 +188,16 @@ TEST(ModernSnapshot, WrittenAndReadBackTheSame) {
   EXPECT_EQ(reread.SystemCount(), 4u);
 }
 
+TEST(ModernSnapshot, AFewOfManyProcessorsStaySparse) {
+  // A dump may name processor 4294967294 of 4294967295: nothing is made for the others.
+  const CpuidSnapshot snapshot = SnapshotFromDump(
+      ParseCpuidDump("# processors: 4294967295\n0 1 2 3 4\n# cpu: 4294967294\n0 5 6 7 8\n", "x"));
+  EXPECT_EQ(snapshot.RecordedCpuNumbers(), (std::vector<uint32_t>{0, 4294967294u}));
+  EXPECT_EQ(snapshot.Leaf(0, 0, 4294967294u).eax, 5u);
+  EXPECT_EQ(snapshot.Leaf(0, 0, 7).eax, 1u);
+  EXPECT_FALSE(DecodeTopology(snapshot).counted);
+}
+
 TEST(ModernSnapshot, LiveReadsEveryProcessorOnce) {
   const CpuidSnapshot live = ReadLiveSnapshot();
   EXPECT_GE(live.RecordedCpus(), 1u);

@@ -34,15 +34,9 @@ void Row(std::string& out, const std::string& caption, const std::string& value)
 }
 
 std::string Size(uint64_t bytes) {
-  char text[32];
-  if (bytes >= (1u << 20) && bytes % (1u << 20) == 0) {
-    std::snprintf(text, sizeof text, "%llu MB", static_cast<unsigned long long>(bytes >> 20));
-  } else if (bytes >= 1024 && bytes % 1024 == 0) {
-    std::snprintf(text, sizeof text, "%llu KB", static_cast<unsigned long long>(bytes >> 10));
-  } else {
-    std::snprintf(text, sizeof text, "%llu bytes", static_cast<unsigned long long>(bytes));
-  }
-  return text;
+  if (bytes >= (1u << 20) && bytes % (1u << 20) == 0) return std::to_string(bytes >> 20) + " MB";
+  if (bytes >= 1024 && bytes % 1024 == 0) return std::to_string(bytes >> 10) + " KB";
+  return std::to_string(bytes) + " bytes";
 }
 
 std::string Mhz(uint64_t hz) {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <vector>
 
 #include "platform/CommandLine.h"
@@ -77,33 +78,16 @@ uint32_t HexWord(std::string_view word, const std::string& origin, size_t line) 
   return static_cast<uint32_t>(value);
 }
 
-void ReadComment(std::string_view comment, CpuidDump& dump, const std::string& origin,
-                 size_t line) {
-  comment = Trimmed(comment.substr(1));
-  constexpr std::string_view kName = "name:";
-  constexpr std::string_view kProcessors = "processors:";
-  if (comment.substr(0, kName.size()) == kName) {
-    dump.name = std::string(Trimmed(comment.substr(kName.size())));
-  } else if (comment.substr(0, kProcessors.size()) == kProcessors) {
-    const std::string_view count = Trimmed(comment.substr(kProcessors.size()));
-    uint64_t value = 0;
-    bool valid = !count.empty();
-    for (char c : count) {
-      if (c < '0' || c > '9') {
-        valid = false;
-        break;
-      }
-      value = value * 10 + static_cast<uint64_t>(c - '0');
-      if (value > 0xFFFFFFFFull) {
-        valid = false;
-        break;
-      }
-    }
-    if (!valid || value == 0) {
-      Fail(origin, line, "processor count " + Quoted(count) + " is not a positive decimal number");
-    }
-    dump.processors = static_cast<uint32_t>(value);
+// A decimal number of at most 32 bits, or nothing.
+std::optional<uint32_t> Decimal(std::string_view text) {
+  if (text.empty()) return std::nullopt;
+  uint64_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + static_cast<uint64_t>(c - '0');
+    if (value > 0xFFFFFFFFull) return std::nullopt;
   }
+  return static_cast<uint32_t>(value);
 }
 
 // Reads a dump piece by piece and line by line, so that a file is never held whole, the
@@ -135,6 +119,11 @@ class DumpReader {
   CpuidDump Finish() {
     if (!pending_.empty() || overlong_) Line(pending_);
     if (dump_.leaves.empty()) throw CpuidDumpError(origin_ + ": no CPUID leaves recorded");
+    if (highest_section_ >= dump_.processors) {
+      Fail(origin_, last_section_line_,
+           "processor " + std::to_string(highest_section_) + " is not one of the " +
+               std::to_string(dump_.processors) + " processors recorded");
+    }
     return std::move(dump_);
   }
 
@@ -158,7 +147,7 @@ class DumpReader {
     const std::string_view line = Trimmed(text);
     if (line.empty()) return;
     if (line.front() == '#') {
-      ReadComment(line, dump_, origin_, line_number_);
+      Comment(Trimmed(line.substr(1)));
       return;
     }
     const std::vector<std::string_view> words = Words(line);
@@ -167,15 +156,57 @@ class DumpReader {
            "expected five hexadecimal words (leaf eax ebx ecx edx), found " +
                std::to_string(words.size()));
     }
-    uint32_t values[5];
-    for (size_t i = 0; i < 5; ++i) values[i] = HexWord(words[i], origin_, line_number_);
-    const auto [previous, added] = first_line_.emplace(values[0], line_number_);
+    // "LEAF" or "LEAF:SUB"
+    const size_t colon = words[0].find(':');
+    const bool halfMissing = colon == 0 || colon + 1 == words[0].size();
+    if (halfMissing || (colon != std::string_view::npos &&
+                        words[0].find(':', colon + 1) != std::string_view::npos)) {
+      Fail(origin_, line_number_, Quoted(words[0]) + " is not a leaf (LEAF or LEAF:SUB)");
+    }
+    CpuidLeafKey key;
+    key.leaf = HexWord(words[0].substr(0, colon), origin_, line_number_);
+    if (colon != std::string_view::npos) {
+      key.subleaf = HexWord(words[0].substr(colon + 1), origin_, line_number_);
+    }
+    uint32_t values[4];
+    for (size_t i = 0; i < 4; ++i) values[i] = HexWord(words[i + 1], origin_, line_number_);
+    const auto [previous, added] = first_line_.emplace(std::pair(cpu_, key), line_number_);
     if (!added) {
       Fail(origin_, line_number_,
            "leaf " + Quoted(words[0]) + " repeats the one on line " +
                std::to_string(previous->second));
     }
-    dump_.leaves[values[0]] = CpuidRegisters{values[1], values[2], values[3], values[4]};
+    const CpuidRegisters registers{values[0], values[1], values[2], values[3]};
+    dump_.cpus[cpu_][key] = registers;
+    if (cpu_ == 0 && key.subleaf == 0) dump_.leaves[key.leaf] = registers;
+  }
+
+  void Comment(std::string_view comment) {
+    constexpr std::string_view kName = "name:";
+    constexpr std::string_view kProcessors = "processors:";
+    constexpr std::string_view kCpu = "cpu:";
+    if (comment.substr(0, kName.size()) == kName) {
+      dump_.name = std::string(Trimmed(comment.substr(kName.size())));
+    } else if (comment.substr(0, kProcessors.size()) == kProcessors) {
+      const std::string_view count = Trimmed(comment.substr(kProcessors.size()));
+      const std::optional<uint32_t> value = Decimal(count);
+      if (!value || *value == 0) {
+        Fail(origin_, line_number_,
+             "processor count " + Quoted(count) + " is not a positive decimal number");
+      }
+      dump_.processors = *value;
+    } else if (comment.substr(0, kCpu.size()) == kCpu) {
+      const std::string_view number = Trimmed(comment.substr(kCpu.size()));
+      const std::optional<uint32_t> value = Decimal(number);
+      if (!value) {
+        Fail(origin_, line_number_, "processor " + Quoted(number) + " is not a decimal number");
+      }
+      cpu_ = *value;
+      if (cpu_ >= highest_section_) {
+        highest_section_ = cpu_;
+        last_section_line_ = line_number_;
+      }
+    }
   }
 
   // Editors on Windows may start a UTF-8 file with a byte-order mark; UTF-16 cannot be
@@ -197,7 +228,10 @@ class DumpReader {
   bool overlong_ = false;  // that line is too long to be a dump line
   size_t line_number_ = 0;
   CpuidDump dump_;
-  std::map<uint32_t, size_t> first_line_;
+  uint32_t cpu_ = 0;  // the processor whose leaves the lines are
+  uint32_t highest_section_ = 0;
+  size_t last_section_line_ = 0;  // where the highest processor's section starts
+  std::map<std::pair<uint32_t, CpuidLeafKey>, size_t> first_line_;
 };
 
 }  // namespace

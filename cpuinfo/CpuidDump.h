@@ -3,6 +3,8 @@
 //   # name: Intel Pentium III (Katmai)
 //   # processors: 1
 //   00000001 00000672 00000000 00000000 0387F9FF     (leaf eax ebx ecx edx, hexadecimal)
+//   00000004:1 3C004122 01C0003F 0000003F 00000000   (leaf 4 executed with ECX = 1)
+//   # cpu: 1                                         (the leaves of logical processor 1)
 #pragma once
 
 #include <cstdint>
@@ -15,10 +17,23 @@
 
 namespace cpuinfo {
 
+// A leaf with the sub-leaf it was executed with (the value in ECX).
+struct CpuidLeafKey {
+  uint32_t leaf = 0;
+  uint32_t subleaf = 0;
+  friend constexpr auto operator<=>(const CpuidLeafKey&, const CpuidLeafKey&) = default;
+};
+
+using CpuidLeafMap = std::map<CpuidLeafKey, CpuidRegisters>;
+
 struct CpuidDump {
   std::string name;
   uint32_t processors = 1;
+  // Sub-leaf 0 of processor 0: all the library's rules read.
   std::map<uint32_t, CpuidRegisters> leaves;
+  // Every recorded line, by logical processor; a processor other than 0 holds only the
+  // lines recorded for it (the rest answer as processor 0's).
+  std::map<uint32_t, CpuidLeafMap> cpus;
 };
 
 // Bad input; what() reads "FILE:LINE: problem" (or "FILE: problem" for the file itself).

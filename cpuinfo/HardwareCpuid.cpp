@@ -18,8 +18,12 @@ class SystemBinding final : public ProcessorBinding {
 }  // namespace
 
 CpuidRegisters HardwareCpuidSource::Execute(uint32_t leaf) {
+  return ExecuteCpuid(leaf, 0);
+}
+
+CpuidRegisters ExecuteCpuid(uint32_t leaf, uint32_t subleaf) {
   unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
-  __cpuid_count(leaf, 0, eax, ebx, ecx, edx);
+  __cpuid_count(leaf, subleaf, eax, ebx, ecx, edx);
   return CpuidRegisters{eax, ebx, ecx, edx};
 }
 

@@ -14,4 +14,7 @@ class HardwareCpuidSource final : public CpuidSource {
 
 HardwareCpuidSource& HardwareCpuid();
 
+// Executes one leaf with ECX = subleaf on the processor the caller runs on.
+CpuidRegisters ExecuteCpuid(uint32_t leaf, uint32_t subleaf);
+
 }  // namespace cpuinfo

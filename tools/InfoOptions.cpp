@@ -8,11 +8,13 @@
 namespace tools {
 namespace {
 
-constexpr std::array<OptionSpec, 7> kOptions{{
+constexpr std::array<OptionSpec, 8> kOptions{{
     {"--json", nullptr, "print the report as one JSON object",
      [](InfoOptions& o, const std::string&) { o.json = true; }},
     {"--cpuid-dump", "FILE", "examine a recorded CPUID dump instead of this processor",
      [](InfoOptions& o, const std::string& value) { o.dumpPath = value; }},
+    {"--dump", nullptr, "write this processor's dump in the extended dump format",
+     [](InfoOptions& o, const std::string&) { o.dump = true; }},
     {"--no-speed", nullptr, "skip the 200 ms clock-rate and the core-clock measurements",
      [](InfoOptions& o, const std::string&) { o.measureSpeed = false; }},
     {"--clock", nullptr, "measure the clock as at start-up, by the library, per core",
@@ -82,7 +84,19 @@ std::string UsageText() {
   std::string text =
       "Usage: tachora-info [OPTION]...\n"
       "Shows what the processor identification library reports about processor 0:\n"
-      "the CPU details, caches, feature flags, serial number, errata and processors.\n"
+      "the CPU details, caches, feature flags, serial number, errata and processors,\n"
+      "as the library's rules for the processors of its day read CPUID.\n"
+      "\n"
+      "After them come sections that decode today's CPUID from a snapshot of every\n"
+      "leaf and sub-leaf (on the other processors, those that differ between them):\n"
+      "microarchitecture, code name and process (a table by vendor, family, model\n"
+      "and stepping); the hypervisor (0x40000000)\n"
+      "and declared clock rates (0x15, 0x16, 0x40000010); the topology (0xB and 0x1F,\n"
+      "or 0x80000026, 0x80000008 and 0x8000001E; hybrid core types from 0x1A); the\n"
+      "caches (leaf 4 or 0x8000001D, else leaf 2 or 0x80000005 and 0x80000006); the\n"
+      "flags of leaves 1, 6, 7, 0xD, 0x14, 0x19 and 0x80000001 to 0x80000021, named\n"
+      "as Linux names them. --json adds them as flags, caches, topology,\n"
+      "microarchitecture and hypervisor.\n"
       "\n";
   for (const OptionSpec& spec : kOptions) {
     std::string left = std::string("  ") + spec.name;

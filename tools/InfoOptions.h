@@ -16,6 +16,7 @@ struct InfoOptions {
   bool measureSpeed = true;
   bool clock = false;
   bool load = false;  // the core clocks measured all at once
+  bool dump = false;  // write this processor's CPUID dump instead of the report
   std::optional<std::string> dumpPath;
 };
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tools/ClockReport.h"
+#include "tools/ModernReport.h"
 
 namespace tools {
 
@@ -96,6 +97,8 @@ struct InfoReport {
   std::optional<SpeedFacts> speed;
   // Measured with the speed, on the live processor only.
   std::optional<CoreClockReadings> coreClocks;
+  // Today's CPUID decoded from the snapshot, beside the library's rules.
+  std::optional<ModernReport> modern;
 };
 
 // Asks the installed CPUID source; measuring the speed takes about 200 ms.

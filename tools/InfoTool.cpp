@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "cpuinfo/CpuidDump.h"
+#include "cpuinfo/modern/LiveSnapshot.h"
 #include "platform/CommandLine.h"
 #include "tools/ClockReport.h"
 #include "tools/InfoOptions.h"
@@ -62,6 +63,10 @@ int RunInfoTool(const std::vector<std::string>& args, std::ostream& out, std::os
   if (options.load && !options.clock && !options.measureSpeed) {
     return Fail(err, "--load measures the core clocks, which --no-speed leaves out");
   }
+  if (options.dump && (options.dumpPath || options.json || options.clock || options.load ||
+                       !options.measureSpeed)) {
+    return Fail(err, "--dump writes this processor's dump and takes no other option");
+  }
   if (options.clock) return Emit(out, err, RenderClock(MeasureClocks(options.load)));
   // The whole report is built in memory first: a failure prints nothing on out.
   std::string text;
@@ -74,9 +79,25 @@ int RunInfoTool(const std::vector<std::string>& args, std::ostream& out, std::os
       const std::string heading = "Recorded processor " +
                                   (name.empty() ? std::string("(unnamed)") : name) + "\n" +
                                   "Dump file          " + FileName(*options.dumpPath);
-      text = Render(options, CollectReport(false), heading);
+      InfoReport report = CollectReport(false);
+      report.modern = CollectModernReport(cpuinfo::modern::SnapshotFromDump(source.Dump()));
+      text = Render(options, report, heading);
     } else {
-      InfoReport report = CollectReport(options.measureSpeed);
+      // Every leaf is read once per processor; the library's questions are answered from
+      // that snapshot as from a recorded dump, without binding the process for each.
+      const cpuinfo::modern::CpuidSnapshot snapshot = cpuinfo::modern::ReadLiveSnapshot();
+      if (options.dump) {
+        return Emit(out, err,
+                    cpuinfo::modern::DumpText(cpuinfo::modern::DumpFromSnapshot(
+                        snapshot, cpuinfo::modern::BrandString(snapshot))));
+      }
+      cpuinfo::ReplayCpuidSource source(cpuinfo::modern::DumpFromSnapshot(snapshot, ""));
+      InfoReport report;
+      {
+        const cpuinfo::ScopedCpuidSource installed(source);
+        report = CollectReport(options.measureSpeed);
+      }
+      report.modern = CollectModernReport(snapshot);
       if (options.measureSpeed) report.coreClocks = MeasureCoreClocks(options.load);
       text = Render(options, report, "Processor 0 of this computer");
     }

@@ -4,6 +4,50 @@
 #include "tools/ReportFormats.h"
 
 namespace tools {
+namespace {
+
+void AddModern(JsonValue& root, const ModernReport& m) {
+  JsonValue flags = JsonArray();
+  for (const cpuinfo::modern::FlagInfo* flag : m.flags) flags.Push(std::string(flag->name));
+  root.Add("flags", std::move(flags));
+  JsonValue caches = JsonArray();
+  for (const cpuinfo::modern::CacheInfo& cache : m.caches) {
+    caches.Push(JsonObject()
+                    .Add("level", cache.level)
+                    .Add("type", std::string(CacheTypeName(cache.type)))
+                    .Add("size", static_cast<int64_t>(cache.size))
+                    .Add("ways", cache.ways)
+                    .Add("line", cache.line)
+                    .Add("sets", cache.sets)
+                    .Add("shared_by", cache.sharedBy));
+  }
+  root.Add("caches", std::move(caches));
+  const cpuinfo::modern::TopologyInfo& t = m.topology;
+  JsonValue topology = JsonObject()
+                           .Add("packages", t.packages)
+                           .Add("cores", t.cores)
+                           .Add("threads_per_core", t.threadsPerCore)
+                           .Add("logical", t.logical);
+  if (!t.coreTypes.empty()) {
+    JsonValue types = JsonArray();
+    for (const std::string_view type : t.coreTypes) types.Push(std::string(type));
+    topology.Add("core_types", std::move(types));
+  }
+  root.Add("topology", std::move(topology));
+  root.Add("microarchitecture", JsonObject()
+                                    .Add("name", std::string(m.microarchitecture.name))
+                                    .Add("codename", std::string(m.microarchitecture.codename))
+                                    .Add("process", std::string(m.microarchitecture.process)));
+  if (m.hypervisor.present) {
+    root.Add(
+        "hypervisor",
+        JsonObject().Add("id", m.hypervisor.vendorId).Add("name", std::string(m.hypervisor.name)));
+  } else {
+    root.Add("hypervisor", JsonValue());
+  }
+}
+
+}  // namespace
 
 std::string RenderJson(const InfoReport& r) {
   JsonValue root = JsonObject();
@@ -88,6 +132,7 @@ std::string RenderJson(const InfoReport& r) {
     }
     root.Add("core_clock", std::move(cores));
   }
+  if (r.modern) AddModern(root, *r.modern);
   return root.Serialize();
 }
 

@@ -131,6 +131,7 @@ std::string RenderText(const InfoReport& r, const std::string& heading) {
     Heading(out, "Core clock");
     for (const std::string& line : CoreClockLines(*r.coreClocks)) out += "  " + line + "\n";
   }
+  if (r.modern) out += RenderModernText(*r.modern);
   return WithoutTrailingSpaces(out);
 }
 

@@ -37,6 +37,54 @@ TEST(DumpParser, ReadsCommentsAndLeaves) {
   EXPECT_EQ(dump.leaves.at(0x80000000).edx, 0xBu);
 }
 
+TEST(DumpParser, ReadsSubLeavesAndProcessorSections) {
+  const CpuidDump dump = ParseCpuidDump(
+      "# processors: 3\n"
+      "00000000 00000004 756E6547 6C65746E 49656E69\n"
+      "00000004 3C004121 02C0003F 0000003F 00000000\n"
+      "00000004:1 3C004122 01C0003F 0000003F 00000000\n"
+      "0000000b:1F 1 2 3 4\n"
+      "# cpu: 2\n"
+      "00000004 5 6 7 8\n"
+      "0000001A 20000001 0 0 0\n",
+      "x");
+  // The library's view: sub-leaf 0 of processor 0 only.
+  ASSERT_EQ(dump.leaves.size(), 2u);
+  EXPECT_EQ(dump.leaves.at(4).eax, 0x3C004121u);
+  EXPECT_EQ(dump.leaves.count(0x1A), 0u);
+  ASSERT_EQ(dump.cpus.size(), 2u);
+  EXPECT_EQ(dump.cpus.at(0).size(), 4u);
+  EXPECT_EQ(dump.cpus.at(0).at({4, 1}).eax, 0x3C004122u);
+  EXPECT_EQ(dump.cpus.at(0).at({0xB, 0x1F}).edx, 4u);
+  EXPECT_EQ(dump.cpus.at(2).size(), 2u);
+  EXPECT_EQ(dump.cpus.at(2).at({4, 0}).eax, 5u);
+  EXPECT_EQ(dump.cpus.at(2).at({0x1A, 0}).eax, 0x20000001u);
+  ReplayCpuidSource source{dump};
+  EXPECT_EQ(source.Execute(4).eax, 0x3C004121u);  // processor 0's sub-leaf 0
+}
+
+TEST(DumpParser, BadSubLeavesAndSections) {
+  EXPECT_EQ(ErrorOf("0 1 2 3 4\n4:1 0 0 0 0\n4:01 0 0 0 0\n"),
+            "test.cpuid:3: leaf '4:01' repeats the one on line 2");
+  EXPECT_EQ(ErrorOf("0 1 2 3 4\n4: 0 0 0 0\n"),
+            "test.cpuid:2: '4:' is not a leaf (LEAF or LEAF:SUB)");
+  EXPECT_EQ(ErrorOf("0 1 2 3 4\n:4 0 0 0 0\n"),
+            "test.cpuid:2: ':4' is not a leaf (LEAF or LEAF:SUB)");
+  EXPECT_EQ(ErrorOf("0 1 2 3 4\n4:1:2 0 0 0 0\n"),
+            "test.cpuid:2: '4:1:2' is not a leaf (LEAF or LEAF:SUB)");
+  EXPECT_EQ(ErrorOf("0 1 2 3 4\n4:x 0 0 0 0\n"), "test.cpuid:2: 'x' is not a hexadecimal number");
+  EXPECT_EQ(ErrorOf("0 1 2 3 4\n# cpu: one\n"),
+            "test.cpuid:2: processor 'one' is not a decimal number");
+  EXPECT_EQ(ErrorOf("# processors: 2\n0 1 2 3 4\n# cpu: 2\n1 0 0 0 0\n# cpu: 1\n"),
+            "test.cpuid:3: processor 2 is not one of the 2 processors recorded");
+  // The same leaf on two processors is no repeat; only processor 0 counts as leaves.
+  EXPECT_EQ(
+      ParseCpuidDump("# processors: 2\n0 1 2 3 4\n# cpu: 1\n0 5 6 7 8\n", "x").leaves.at(0).eax,
+      1u);
+  EXPECT_EQ(ErrorOf("# processors: 2\n# cpu: 1\n0 1 2 3 4\n"),
+            "test.cpuid: no CPUID leaves recorded");
+}
+
 TEST(DumpParser, ProcessorCountDefaultsToOne) {
   EXPECT_EQ(ParseCpuidDump("0 1 2 3 4\n", "x").processors, 1u);
 }

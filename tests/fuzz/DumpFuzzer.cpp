@@ -1,11 +1,13 @@
 // libFuzzer target: any bytes read as a recorded CPUID dump. A dump that parses is
-// installed as the processor and both reports are rendered, as tachora-info does.
+// installed as the processor, decoded whole, and both reports are rendered, as
+// tachora-info does.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
 #include "cpuinfo/CpuidDump.h"
 #include "cpuinfo/Processor.h"
+#include "cpuinfo/modern/Snapshot.h"
 #include "tools/InfoReport.h"
 #include "tools/ReportFormats.h"
 
@@ -24,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   cpuinfo::ReplayCpuidSource source(std::move(dump));
   const cpuinfo::ScopedCpuidSource installed(source);
-  const tools::InfoReport report = tools::CollectReport(false);
+  tools::InfoReport report = tools::CollectReport(false);
+  report.modern = tools::CollectModernReport(cpuinfo::modern::SnapshotFromDump(source.Dump()));
   const std::string json = tools::RenderJson(report);
   const std::string plain = tools::RenderText(report, "Recorded processor " + source.Dump().name);
   return json.empty() || plain.empty() ? -1 : 0;

@@ -230,7 +230,16 @@ TEST(JsonReport, HasExactlyTheDocumentedKeys) {
   const Json report = JsonOf({"--json", "--cpuid-dump", DumpPath("intel-p3-katmai-0673.cpuid")});
   using Keys = std::vector<std::string>;
   EXPECT_EQ(report.keys, (Keys{"vendor", "signature", "name", "cpuid", "cache", "features",
-                               "by_name", "serial", "errata", "facts", "processors"}));
+                               "by_name", "serial", "errata", "facts", "processors", "flags",
+                               "caches", "topology", "microarchitecture", "hypervisor"}));
+  EXPECT_EQ(report["topology"].keys, (Keys{"packages", "cores", "threads_per_core", "logical"}));
+  EXPECT_EQ(report["microarchitecture"].keys, (Keys{"name", "codename", "process"}));
+  EXPECT_EQ(report["microarchitecture"]["codename"].text, "Katmai");
+  EXPECT_EQ(report["hypervisor"].kind, Json::Kind::Null);
+  ASSERT_EQ(report["caches"].items.size(), 3u);  // descriptors 0x43, 0x08, 0x0C
+  EXPECT_EQ(report["caches"].items[0].keys,
+            (Keys{"level", "type", "size", "ways", "line", "sets", "shared_by"}));
+  EXPECT_EQ(report["flags"].items[0].text, "fpu");
   EXPECT_EQ(report["vendor"].keys, (Keys{"index", "id", "name", "feature_vendor", "cache_method"}));
   EXPECT_EQ(report["signature"].keys, (Keys{"value", "type", "family", "model", "stepping", "brand",
                                             "family_extended", "model_extended", "text"}));
@@ -281,14 +290,14 @@ TEST(JsonReport, EveryRecordedProcessorGivesValidJson) {
                                                                "/tests/data/cpuid-dumps")) {
     if (entry.path().extension() != ".cpuid") continue;
     const Json report = JsonOf({"--cpuid-dump", entry.path().string(), "--json"});
-    EXPECT_EQ(report.keys.size(), 11u) << entry.path();
+    EXPECT_EQ(report.keys.size(), 16u) << entry.path();
     EXPECT_FALSE(report["name"]["name"].text.empty()) << entry.path();
   }
 }
 
 TEST(JsonReport, LiveReportWithoutSpeed) {
   const Json report = JsonOf({"--json", "--no-speed"});
-  EXPECT_EQ(report.keys.size(), 11u);
+  EXPECT_EQ(report.keys.size(), 16u);
   EXPECT_GE(report["processors"]["system"].number, 1);
   EXPECT_GE(report["cpuid"]["standard_max"].number, 1);
 }
@@ -296,7 +305,7 @@ TEST(JsonReport, LiveReportWithoutSpeed) {
 TEST(JsonReport, LiveReportMeasuresTheSpeedAndEachCoreClock) {
   for (const bool underLoad : {false, true}) {
     const Json report = underLoad ? JsonOf({"--json", "--load"}) : JsonOf({"--json"});
-    ASSERT_EQ(report.keys.size(), 13u);
+    ASSERT_EQ(report.keys.size(), 18u);
     ASSERT_EQ(report.keys[11], "speed");
     const Json& speed = report["speed"];
     EXPECT_EQ(speed.keys,

@@ -13,6 +13,8 @@ packages=(
   mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine64 googletest
   xvfb openbox xdotool imagemagick x11-utils xdg-utils stress-ng
   python3-pil
+  # An independent CPUID decoder the modern decoders are compared with.
+  cpuid
   time
   desktop-file-utils appstream lintian groff-base unzip
 )

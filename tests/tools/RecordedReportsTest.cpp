@@ -60,9 +60,11 @@ TEST(RecordedReports, EveryDumpReportsAsTheLinuxProgramDid) {
 }
 
 TEST(RecordedReports, NoReportIsLeftWithoutItsDump) {
-  for (const auto& entry : fs::directory_iterator(kSource / "tests/data/cpuid-reports")) {
-    const fs::path dump = kSource / "tests/data/cpuid-dumps" / entry.path().stem().concat(".cpuid");
-    EXPECT_TRUE(fs::exists(dump)) << entry.path().filename() << " has no dump";
+  for (const auto& entry : fs::recursive_directory_iterator(kReports)) {
+    if (entry.is_directory()) continue;
+    fs::path dump = kDumps / fs::relative(entry.path(), kReports);
+    dump.replace_extension(".cpuid");
+    EXPECT_TRUE(fs::exists(dump)) << entry.path() << " has no dump";
   }
 }
 

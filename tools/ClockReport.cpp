@@ -18,7 +18,10 @@ CoreClockReadings MeasureCoreClocks(bool underLoad) {
 
 ClockReadings MeasureClocks(bool underLoad) {
   ClockReadings readings;
-  readings.startupMhz = speedtest::MeasureClock();
+  const speedtest::ClockMeasurement startup = speedtest::MeasureClockTimed();
+  readings.startupMhz = startup.mhz;
+  readings.startupTimed = startup.timed;
+  readings.startupUncertaintyUs = startup.uncertaintyUs;
   auto speed = cpuinfo::CpuInstance().Information(0)->Speed();
   readings.libraryRaw = speed->RawSpeed()->Value();
   readings.libraryNormalized = speed->NormalizedSpeed()->Value();
@@ -48,6 +51,12 @@ std::string RenderClock(const ClockReadings& readings) {
                 "Library measurement   %u MHz raw, rated %u MHz\n",
                 readings.startupMhz, readings.libraryRaw, readings.libraryNormalized);
   std::string out = text;
+  if (!readings.startupTimed) {
+    std::snprintf(text, sizeof text,
+                  "  (the interval could not be timed closer than %.1f us: busy machine)\n",
+                  readings.startupUncertaintyUs);
+    out += text;
+  }
   for (const std::string& line : CoreClockLines(readings.coreClocks)) out += line + "\n";
   return out;
 }

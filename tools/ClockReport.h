@@ -16,7 +16,9 @@ struct CoreClockReadings {
 };
 
 struct ClockReadings {
-  double startupMhz = 0;    // MeasureClock, before truncation
+  double startupMhz = 0;     // MeasureClock, before truncation
+  bool startupTimed = true;  // its interval timed to within a few microseconds
+  double startupUncertaintyUs = 0;
   uint32_t libraryRaw = 0;  // the library's 200 ms measurement
   uint32_t libraryNormalized = 0;
   CoreClockReadings coreClocks;

@@ -71,7 +71,7 @@ measure() {
   done
 }
 
-declare -A results
+declare -A results loadavg
 for load in $loads; do
   if [ "$load" != idle ]; then
     stress-ng --cpu "$load" --quiet >/dev/null 2>&1 &
@@ -79,6 +79,7 @@ for load in $loads; do
     sleep 2
   fi
   for user in $users; do
+    loadavg[$load.$user]=$(cut -d' ' -f1 /proc/loadavg)
     results[$load.$user]=$(measure "$user")
     echo "measured: load $load, $user" >&2
   done
@@ -98,13 +99,15 @@ fi
 
 echo "Counter rate: $reference MHz, from $source; $runs runs per line."
 echo
-printf '%-12s %-7s %12s %12s %10s   %s\n' load user "median ppm" "worst ppm" ">10 ppm" "library MHz x runs"
+echo "(loadavg: the machine's 1-minute load average as the line's runs began; others' work shows in it)"
+printf '%-12s %-7s %8s %12s %12s %10s   %s\n' load user loadavg "median ppm" "worst ppm" ">10 ppm" \
+  "library MHz x runs"
 for load in $loads; do
   for user in $users; do
     # Errors sorted, so that the median is the middle line.
     awk -v ref="$reference" '$1 > 0 {printf "%.3f %s\n", ($1 - ref) / ref * 1e6, $2; next} {print "nan", $2}' \
       <<<"${results[$load.$user]}" | sort -g |
-      awk -v load="$load" -v user="$user" '
+      awk -v load="$load" -v user="$user" -v avg="${loadavg[$load.$user]}" '
         function abs(x) { return x < 0 ? -x : x }
         $1 == "nan" { failed++; next }
         {
@@ -116,8 +119,8 @@ for load in $loads; do
         END {
           median = n % 2 ? e[(n + 1) / 2] : (e[n / 2] + e[n / 2 + 1]) / 2
           for (m in lib) libs = libs (libs ? "," : "") m "x" lib[m]
-          printf "%-12s %-7s %12.1f %12.1f %10d   %s%s\n", (load == "idle" ? "idle" : "cpu " load),
-                 user, median, worst, beyond, libs, (failed ? "  (" failed " runs without a figure)" : "")
+          printf "%-12s %-7s %8s %12.1f %12.1f %10d   %s%s\n", (load == "idle" ? "idle" : "cpu " load),
+                 user, avg, median, worst, beyond, libs, (failed ? "  (" failed " runs without a figure)" : "")
         }'
   done
 done

@@ -47,9 +47,8 @@ std::vector<std::string> CoreClockLines(const CoreClockReadings& readings) {
 std::string RenderClock(const ClockReadings& readings) {
   char text[256];
   std::snprintf(text, sizeof text,
-                "Start-up measurement  %.3f MHz  (500 ms of time-stamp-counter ticks)\n"
-                "Library measurement   %u MHz raw, rated %u MHz\n",
-                readings.startupMhz, readings.libraryRaw, readings.libraryNormalized);
+                "Start-up measurement  %.3f MHz  (500 ms of time-stamp-counter ticks)\n",
+                readings.startupMhz);
   std::string out = text;
   if (!readings.startupTimed) {
     std::snprintf(text, sizeof text,
@@ -57,6 +56,9 @@ std::string RenderClock(const ClockReadings& readings) {
                   readings.startupUncertaintyUs);
     out += text;
   }
+  std::snprintf(text, sizeof text, "Library measurement   %u MHz raw, rated %u MHz\n",
+                readings.libraryRaw, readings.libraryNormalized);
+  out += text;
   for (const std::string& line : CoreClockLines(readings.coreClocks)) out += line + "\n";
   return out;
 }

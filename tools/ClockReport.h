@@ -16,12 +16,12 @@ struct CoreClockReadings {
 };
 
 struct ClockReadings {
-  double startupMhz = 0;     // MeasureClock, before truncation
-  bool startupTimed = true;  // its interval timed to within a few microseconds
-  double startupUncertaintyUs = 0;
+  double startupMhz = 0;    // MeasureClock, before truncation
   uint32_t libraryRaw = 0;  // the library's 200 ms measurement
   uint32_t libraryNormalized = 0;
   CoreClockReadings coreClocks;
+  bool startupTimed = true;  // its interval timed to within a few microseconds
+  double startupUncertaintyUs = 0;
 };
 
 // Each processor alone, about 20 ms each, or all at once, about 20 ms in all.

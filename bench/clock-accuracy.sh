@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# clock-accuracy.sh [-n RUNS] [-l "LOADS"] [-u "USERS"] [TACHORA_INFO]: runs
-# `tachora-info --clock --load` RUNS times (default 100) for each load (idle, stress-ng
-# --cpu 2, stress-ng --cpu 8) as root and as an ordinary user (uid 65534), and prints
+# clock-accuracy.sh [-n RUNS] [-l "LOADS"] [-u "USERS"] [-a "ARGS"] [TACHORA_INFO]: runs
+# `tachora-info --clock --load` (or ARGS) RUNS times (default 100) for each load (idle,
+# stress-ng --cpu 2, stress-ng --cpu 8) as root and as an ordinary user (uid 65534), and
+# prints
 #  - the start-up measurement's error in ppm against the kernel's counter rate: median,
 #    worst run, and how many runs were beyond 10 ppm (the library's 200 ms measurement,
 #    whole MHz, beside it);
@@ -15,11 +16,13 @@ set -euo pipefail
 runs=100
 loads="idle 2 8"
 users="root nobody"
-while getopts n:l:u: option; do
+args="--clock --load"
+while getopts n:l:u:a: option; do
   case $option in
     n) runs=$OPTARG ;;
     l) loads=$OPTARG ;;
     u) users=$OPTARG ;;
+    a) args=$OPTARG ;;
     *) exit 2 ;;
   esac
 done
@@ -65,7 +68,11 @@ run_as() {
 measure() {
   local user=$1 out
   for ((i = 0; i < runs; i++)); do
-    out=$(cd "$work" && run_as "$user" "$program" --clock --load 2>/dev/null | tr -d '\r')
+    # shellcheck disable=SC2086
+    out=$(cd "$work" && run_as "$user" "$program" $args 2>"$work/err" | tr -d '\r') || true
+    if ! grep -q '^Start-up measurement' <<<"$out"; then
+      echo "run $i as $user gave no figure: $(head -c 300 "$work/err")" >&2
+    fi
     awk '/^Start-up measurement/ {s = $3} /^Library measurement/ {l = $3}
          /^cpu [0-9]+:/ {c = c " " $3} END {print s, l c}' <<<"$out"
   done
@@ -126,7 +133,7 @@ for load in $loads; do
 done
 
 echo
-echo "Core clocks (--clock --load): median MHz per processor; vs idle root, vs root at the"
+echo "Core clocks ($args): median MHz per processor; vs idle root, vs root at the"
 echo "same load; lowest reading / median."
 core_medians() {
   awk '{for (c = 3; c <= NF; c++) print c - 3, $c}' <<<"$1" | sort -k1,1n -k2,2g |

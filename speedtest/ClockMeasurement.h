@@ -59,7 +59,7 @@ struct ClockMeasurement {
 };
 
 // Raises the priority, counts the ticks of a 500 ms interval timed on the performance
-// counter and restores the priority. Takes about 510 ms, 510 ms more for each retaking.
+// counter and restores the priority. Takes about 510 ms, 500 ms more for each retaking.
 ClockMeasurement MeasureClockTimed(MeasurementClocks& clocks = MachineClocks());
 double MeasureClock();
 

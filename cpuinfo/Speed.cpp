@@ -8,6 +8,7 @@
 #include "cpuinfo/Processor.h"
 #include "cpuinfo/TextFormat.h"
 #include "cpuinfo/Vendor.h"
+#include "platform/CounterBracket.h"
 #include "platform/FloatingPoint.h"
 #include "platform/System.h"
 
@@ -28,6 +29,10 @@ SpeedClocks* installedClocks = nullptr;
 
 constexpr uint32_t kWindowMs = 200;
 constexpr uint32_t kMinimumElapsedMs = 5;
+// The window is timed to within this (10 ppm of 200 ms), or taken again, up to kWindows
+// times in all; the best-timed one counts.
+constexpr double kWidestUncertaintyUs = 2;
+constexpr int kWindows = 3;
 
 }  // namespace
 
@@ -55,19 +60,29 @@ void TCpuSpeedThread::WaitFor() {
 void TCpuSpeedThread::Execute() {
   SpeedClocks& clocks = ActiveSpeedClocks();
   clocks.RaiseToTimeCritical();
-  const uint64_t c1 = clocks.TimeStampCounter();
-  const int64_t q1 = clocks.PerformanceCounter();
-  const uint32_t t = clocks.TickCount();
-  clocks.Sleep(kWindowMs);
-  // Only guards against a sleep that ended early; the elapsed time comes from q.
-  while (static_cast<uint32_t>(clocks.TickCount() - t) < kMinimumElapsedMs) {
-  }
-  const uint64_t c2 = clocks.TimeStampCounter();
-  const int64_t q2 = clocks.PerformanceCounter();
   const int64_t f = clocks.PerformanceFrequency();
-  if (f <= 0 || q2 <= q1) return;  // no usable performance counter: the rate stays 0
-  const double seconds = static_cast<double>(q2 - q1) / static_cast<double>(f);
-  FMhz = static_cast<double>(c2 - c1) / seconds / 1000000.0;
+  if (f <= 0) return;  // no usable performance counter: the rate stays 0
+  const int64_t widestSpan = platform::SpanWithin(f, kWidestUncertaintyUs);
+  double leastUncertainty = 0;
+  for (int window = 0; window < kWindows; ++window) {
+    // Each counter read bracketed by the performance counter, so that a pre-emption
+    // between the two counters' reads is seen rather than counted.
+    const platform::CounterReading start = platform::TightestReading(clocks, widestSpan);
+    const uint32_t t = clocks.TickCount();
+    clocks.Sleep(kWindowMs);
+    // Only guards against a sleep that ended early; the elapsed time comes from the
+    // performance counter.
+    while (static_cast<uint32_t>(clocks.TickCount() - t) < kMinimumElapsedMs) {
+    }
+    const platform::CounterReading end = platform::TightestReading(clocks, widestSpan);
+    const platform::TimedTicks timed = platform::Between(start, end);
+    if (timed.counts <= 0) return;
+    if (window > 0 && timed.uncertainty >= leastUncertainty) continue;
+    leastUncertainty = timed.uncertainty;
+    const double seconds = timed.counts / static_cast<double>(f);
+    FMhz = static_cast<double>(timed.ticks) / seconds / 1000000.0;
+    if (timed.uncertainty <= static_cast<double>(widestSpan)) return;
+  }
 }
 
 int32_t TCpuSpeedThread::Mhz() const {

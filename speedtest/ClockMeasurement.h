@@ -10,19 +10,57 @@ namespace speedtest {
 // (WM_USER + 101, both parameters 0). Posted once, as the window's last creation step.
 inline constexpr uint32_t UM_GETSPEED = 1125;
 
-// The length of the counted interval, and the divisor that turns its ticks into MHz.
+// The length of the counted interval, and the divisor that turns its ticks into MHz when
+// it lasted exactly that long.
 inline constexpr uint32_t kCountedIntervalMs = 500;
 inline constexpr double kTicksPerMhz = 500000.0;
 
-// The rate for the counter readings t1 and t2 taken 500 ms apart. Only the low 32 bits
-// of the difference count, so a counter faster than 8589.934592 MHz wraps.
+// The interval is timed on the performance counter to within this many microseconds
+// (2 us in 500 ms: 4 ppm at most), and its end may come this late after the deadline
+// (a later one would count ticks beyond 32 bits on the fastest counters). An interval
+// that misses either is taken again, up to kMeasurementAttempts times in all.
+inline constexpr double kWidestUncertaintyUs = 2;
+inline constexpr uint32_t kLatestEndMs = 100;
+inline constexpr int kMeasurementAttempts = 3;
+
+// The rate for the counter readings t1 and t2 taken the given microseconds apart. Only
+// the low 32 bits of the difference count, so a counter faster than 8589.934592 MHz
+// wraps across 500 ms. 0 for an interval that took no time.
+double MhzOverInterval(uint64_t t1, uint64_t t2, double microseconds);
+// The same for readings exactly 500 ms apart.
 double MhzFromCounterReadings(uint64_t t1, uint64_t t2);
 
 // The rate in whole MHz, as the program keeps it (MeasuredMhz): truncated toward zero.
 int32_t WholeMhz(double mhz);
 
-// Raises the priority, counts the ticks of a 500 ms interval and restores the priority.
-// Takes about 510 ms.
+// The clocks the measurement reads and sleeps on: the machine's, or a test's.
+class MeasurementClocks {
+ public:
+  virtual ~MeasurementClocks() = default;
+  virtual int64_t PerformanceCounter() = 0;
+  virtual int64_t PerformanceFrequency() = 0;
+  virtual uint64_t TimeStampCounter() = 0;
+  virtual void SleepMs(uint32_t milliseconds) = 0;
+  virtual void SleepUntil(int64_t deadline) = 0;
+};
+
+MeasurementClocks& MachineClocks();
+
+// One measurement and how well its interval was timed.
+struct ClockMeasurement {
+  double mhz = 0;
+  double intervalUs = 0;     // the interval as the performance counter timed it
+  double uncertaintyUs = 0;  // the most intervalUs may be off by
+  double lateUs = 0;         // how long after the deadline the interval ended
+  int attempts = 0;
+  // Timed to within kWidestUncertaintyUs and ended in time. When no attempt was, the
+  // measurement is the best-timed attempt's, its uncertainty as it was.
+  bool timed = false;
+};
+
+// Raises the priority, counts the ticks of a 500 ms interval timed on the performance
+// counter and restores the priority. Takes about 510 ms, 500 ms more for each retaking.
+ClockMeasurement MeasureClockTimed(MeasurementClocks& clocks = MachineClocks());
 double MeasureClock();
 
 }  // namespace speedtest

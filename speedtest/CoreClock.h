@@ -45,10 +45,13 @@ class ChainBench {
 ChainBench& MachineChain();
 
 // About 20 ms on the calling thread's processor: probes double in length until one lasts
-// a millisecond, which sizes kChainRuns runs of about 3.5 ms each; the fastest run is
-// kept, the others having been slowed by an interrupt or run before the core reached its
-// clock.
-inline constexpr int kChainRuns = 5;
+// a millisecond, which sizes kChainLaps laps of about 50 us each, timed one after another
+// on the time-stamp counter. A lap the thread was pre-empted or interrupted in lasts far
+// longer than the others, and one run before the core reached its clock a little longer:
+// only laps within kSlowestKeptLap of the fastest count. The counter's rate across all the
+// laps, read in brackets of the performance counter, turns their ticks into time.
+inline constexpr int kChainLaps = 300;
+inline constexpr double kSlowestKeptLap = 1.01;
 ChainTiming TimeFastestChain(ChainBench& bench);
 
 struct CoreClock {

@@ -18,7 +18,10 @@ CoreClockReadings MeasureCoreClocks(bool underLoad) {
 
 ClockReadings MeasureClocks(bool underLoad) {
   ClockReadings readings;
-  readings.startupMhz = speedtest::MeasureClock();
+  const speedtest::ClockMeasurement startup = speedtest::MeasureClockTimed();
+  readings.startupMhz = startup.mhz;
+  readings.startupTimed = startup.timed;
+  readings.startupUncertaintyUs = startup.uncertaintyUs;
   auto speed = cpuinfo::CpuInstance().Information(0)->Speed();
   readings.libraryRaw = speed->RawSpeed()->Value();
   readings.libraryNormalized = speed->NormalizedSpeed()->Value();
@@ -44,10 +47,18 @@ std::vector<std::string> CoreClockLines(const CoreClockReadings& readings) {
 std::string RenderClock(const ClockReadings& readings) {
   char text[256];
   std::snprintf(text, sizeof text,
-                "Start-up measurement  %.3f MHz  (500 ms of time-stamp-counter ticks)\n"
-                "Library measurement   %u MHz raw, rated %u MHz\n",
-                readings.startupMhz, readings.libraryRaw, readings.libraryNormalized);
+                "Start-up measurement  %.3f MHz  (500 ms of time-stamp-counter ticks)\n",
+                readings.startupMhz);
   std::string out = text;
+  if (!readings.startupTimed) {
+    std::snprintf(text, sizeof text,
+                  "  (the interval could not be timed closer than %.1f us: busy machine)\n",
+                  readings.startupUncertaintyUs);
+    out += text;
+  }
+  std::snprintf(text, sizeof text, "Library measurement   %u MHz raw, rated %u MHz\n",
+                readings.libraryRaw, readings.libraryNormalized);
+  out += text;
   for (const std::string& line : CoreClockLines(readings.coreClocks)) out += line + "\n";
   return out;
 }

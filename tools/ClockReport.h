@@ -20,6 +20,8 @@ struct ClockReadings {
   uint32_t libraryRaw = 0;  // the library's 200 ms measurement
   uint32_t libraryNormalized = 0;
   CoreClockReadings coreClocks;
+  bool startupTimed = true;  // its interval timed to within a few microseconds
+  double startupUncertaintyUs = 0;
 };
 
 // Each processor alone, about 20 ms each, or all at once, about 20 ms in all.

@@ -1,6 +1,8 @@
 // Rated speed, the measurement on simulated counters, serial number, usage and errata.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/FloatingPoint.h"
 #include "tests/cpuinfo/FakeCpu.h"
 
@@ -15,7 +17,13 @@ class SimulatedClocks final : public SpeedClocks {
  public:
   explicit SimulatedClocks(double mhz, int64_t frequency = 10000000)
       : mhz_(mhz), frequency_(frequency) {}
-  uint64_t TimeStampCounter() override { return static_cast<uint64_t>(microseconds_ * mhz_); }
+  uint64_t TimeStampCounter() override {
+    const auto ticks = static_cast<uint64_t>(microseconds_ * mhz_);
+    // The thread pre-empted right after the read, before the next clock read.
+    if (ticksReads_ < pauses.size()) microseconds_ += pauses[ticksReads_];
+    ++ticksReads_;
+    return ticks;
+  }
   int64_t PerformanceCounter() override {
     return static_cast<int64_t>(microseconds_ * (frequency_ ? frequency_ : 1) / 1000000);
   }
@@ -32,6 +40,7 @@ class SimulatedClocks final : public SpeedClocks {
   void RaiseToTimeCritical() override { raised = true; }
 
   void EndSleepsEarly() { shortSleep_ = true; }
+  std::vector<double> pauses;  // microseconds after each time-stamp read
   uint32_t slept = 0;
   int tickReads = 0;
   bool raised = false;
@@ -41,6 +50,7 @@ class SimulatedClocks final : public SpeedClocks {
   int64_t frequency_;
   double microseconds_ = 1000000;
   bool shortSleep_ = false;
+  size_t ticksReads_ = 0;
 };
 
 class ScopedClocks {
@@ -117,6 +127,27 @@ TEST(SpeedObject, AnEarlySleepIsStretchedToFiveMilliseconds) {
   const Ref<IProcessorSpeedInformation> speed = Processor0()->Speed();
   EXPECT_EQ(clocks.tickReads, 5);  // the spin read the tick count until 5 ms had passed
   EXPECT_EQ(speed->RawSpeed()->Value(), 1000u);  // truncated, never rounded up
+}
+
+// Three brackets at each end of the window: a pause inside one of them is seen, and the
+// reading of a tighter one counts. Read in sequence, the 3 ms pause would shorten the
+// timed window by 1.5 % and give 1353 MHz.
+TEST(SpeedObject, APreemptionBetweenTheCounterReadsIsNotCounted) {
+  SimulatedClocks clocks(1333.4);
+  clocks.pauses = {3000, 0, 0, 3000};
+  ScopedClocks installed(clocks);
+  EXPECT_EQ(Processor0()->Speed()->RawSpeed()->Value(), 1333u);
+  EXPECT_EQ(clocks.slept, 200u);
+}
+
+// Every bracket pre-empted: the window cannot be timed to 2 us and is taken again, three
+// windows in all; the best-timed one counts.
+TEST(SpeedObject, AWindowThatCannotBeTimedIsTakenAgain) {
+  SimulatedClocks clocks(1333.4);
+  clocks.pauses.assign(10000, 50);
+  ScopedClocks installed(clocks);
+  EXPECT_EQ(Processor0()->Speed()->RawSpeed()->Value(), 1333u);
+  EXPECT_EQ(clocks.slept, 600u);
 }
 
 TEST(SpeedObject, WithoutAPerformanceCounterTheSpeedIsZero) {

@@ -148,6 +148,13 @@ TEST(ClockOption, ThenEachCoreToATenthOfAMhzAndItsRatioToTheCounter) {
   EXPECT_NE(pentium4[1].find("the core clock may be as low as half"), std::string::npos);
 }
 
+TEST(ClockOption, SaysWhenTheStartupIntervalCouldNotBeTimed) {
+  EXPECT_EQ(RenderClock({2596.1361, 2596, 2600, {}, false, 37.3}),
+            "Start-up measurement  2596.136 MHz  (500 ms of time-stamp-counter ticks)\n"
+            "  (the interval could not be timed closer than 37.3 us: busy machine)\n"
+            "Library measurement   2596 MHz raw, rated 2600 MHz\n");
+}
+
 // Each "cpu N: M MHz, R x the counter" line of a --clock run.
 std::vector<std::string> CoreLines(const std::string& out) {
   std::vector<std::string> cores;

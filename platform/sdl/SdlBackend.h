@@ -41,9 +41,12 @@ class SdlBackend : public Backend {
   struct Drag {
     SdlWindow* window = nullptr;
     int mouseX = 0, mouseY = 0, windowX = 0, windowY = 0;  // on the screen, at the press
+    int lastX = 0, lastY = 0;                              // where the window was last put
   };
   // Turns one SDL event into ours (or none), handling drags and wake-ups itself.
   void Translate(const void* sdlEvent);
+  // Puts the dragged window where the pointer now is.
+  void FollowDrag();
   void Forget(SdlWindow* window);
   SdlWindow* Find(uint32_t sdlWindowId) const;
   void ApplyCursor(SdlWindow* window);

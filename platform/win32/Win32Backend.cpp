@@ -164,6 +164,7 @@ class Win32Window : public NativeWindow {
   }
   bool Mouse(UINT message, WPARAM wParam, LPARAM lParam);
   void FollowDrag();
+  void RearmLeaveTracking();
   void RaiseOwnedWindow();
 
   Win32Backend& backend_;
@@ -228,6 +229,21 @@ void Win32Window::FollowDrag() {
   ::SetWindowPos(window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The leave tracking does not outlast a capture: a pointer that left while a button was
+// held has left now; otherwise the tracking is armed again.
+void Win32Window::RearmLeaveTracking() {
+  POINT p{};
+  if (::GetCursorPos(&p) && ::WindowFromPoint(p) != window_) {
+    TRACKMOUSEEVENT cancel{sizeof(cancel), TME_LEAVE | TME_CANCEL, window_, 0};
+    ::TrackMouseEvent(&cancel);
+    tracking_ = false;
+    Push(Event::Type::MouseLeave);
+    return;
+  }
+  TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window_, 0};
+  tracking_ = ::TrackMouseEvent(&track) != FALSE;
+}
+
 // The frontmost visible, enabled window this one owns: the dialog a click on a disabled
 // owner brings forward.
 void Win32Window::RaiseOwnedWindow() {
@@ -275,18 +291,19 @@ bool Win32Window::Mouse(UINT message, WPARAM, LPARAM lParam) {
     ::ReleaseCapture();
     return true;
   }
-  if (button->down) {
-    ::SetCapture(window_);
-  } else if (!(GetKeyState(VK_LBUTTON) < 0 || GetKeyState(VK_RBUTTON) < 0 ||
-               GetKeyState(VK_MBUTTON) < 0)) {
-    ::ReleaseCapture();
-  }
   backend_.Push({.type = button->down ? Event::Type::MouseDown : Event::Type::MouseUp,
                  .window = id_,
                  .x = x,
                  .y = y,
                  .button = button->button,
                  .modifiers = CurrentModifiers()});
+  // After the release is queued: ending the capture may queue the pointer's leave.
+  if (button->down) {
+    ::SetCapture(window_);
+  } else if (!(GetKeyState(VK_LBUTTON) < 0 || GetKeyState(VK_RBUTTON) < 0 ||
+               GetKeyState(VK_MBUTTON) < 0)) {
+    ::ReleaseCapture();
+  }
   return true;
 }
 
@@ -299,6 +316,7 @@ LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_CAPTURECHANGED:
       drag_.active = false;
+      if (tracking_) RearmLeaveTracking();
       return 0;
     case WM_MOVE: {
       // The client area's screen position, as the program places windows.

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -225,6 +226,25 @@ TEST_F(Win32BackendTest, PointerEntersMovesAndLeaves) {
   const std::vector<Event> later = Pump(200);
   left.insert(left.end(), later.begin(), later.end());
   EXPECT_TRUE(Has(left, Type::MouseLeave, id));
+}
+
+TEST_F(Win32BackendTest, APointerThatLeftWhileHeldLeavesWhenReleased) {
+  MoveTo(5, 5);
+  auto window = Open(200, 200, 100, 80);
+  const uint32_t id = window->Id();
+  MoveTo(230, 240);
+  Send(MOUSEEVENTF_LEFTDOWN);
+  Pump(100);
+  std::vector<Event> events = MoveTo(600, 600);  // out in one move, the button held
+  Send(MOUSEEVENTF_LEFTUP);
+  const std::vector<Event> released = Pump(300);
+  events.insert(events.end(), released.begin(), released.end());
+  auto up = std::find_if(events.begin(), events.end(),
+                         [](const Event& e) { return e.type == Type::MouseUp; });
+  ASSERT_NE(up, events.end());
+  EXPECT_TRUE(std::any_of(up, events.end(), [id](const Event& e) {
+    return e.type == Type::MouseLeave && e.window == id;
+  }));
 }
 
 TEST_F(Win32BackendTest, PressesAndReleasesAreDeliveredWithTheirPoint) {

@@ -228,6 +228,22 @@ TEST_F(Win32BackendTest, PointerEntersMovesAndLeaves) {
   EXPECT_TRUE(Has(left, Type::MouseLeave, id));
 }
 
+TEST_F(Win32BackendTest, APointerThatLeavesAfterAClickIsSeenLeaving) {
+  // The press captures the pointer; its release ends the capture, which ends the leave
+  // tracking too: it must be armed again.
+  MoveTo(5, 5);
+  auto window = Open(200, 200, 100, 80);
+  const uint32_t id = window->Id();
+  MoveTo(230, 240);
+  Send(MOUSEEVENTF_LEFTDOWN);
+  Send(MOUSEEVENTF_LEFTUP);
+  Pump(200);
+  std::vector<Event> events = MoveTo(600, 600);  // out in one move
+  const std::vector<Event> later = Pump(300);
+  events.insert(events.end(), later.begin(), later.end());
+  EXPECT_TRUE(Has(events, Type::MouseLeave, id));
+}
+
 TEST_F(Win32BackendTest, APointerThatLeftWhileHeldLeavesWhenReleased) {
   MoveTo(5, 5);
   auto window = Open(200, 200, 100, 80);

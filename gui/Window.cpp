@@ -41,8 +41,14 @@ void Window::OpenNative() {
   options.topmost = topmost_;
   options.owner = owner_ ? owner_->native_.get() : nullptr;
   native_ = app_.Backend().OpenWindow(options);
+  // Made at its design size: its screen says how much larger it is shown.
+  scale_ = std::max(native_->Scale(), 100);
+  scaled_whole_ = false;
+  if (scale_ != 100) native_->SetBounds(Left(), Top(), ScreenWidth(), ScreenHeight());
   if (!input_enabled_) native_->SetEnabled(false);
-  native_->SetDragTest([this](int x, int y) { return IsDragPoint({x, y}); });
+  native_->SetDragTest([this](int x, int y) {
+    return IsDragPoint({DesignCoordinate(x, scale_), DesignCoordinate(y, scale_)});
+  });
   if (Visible()) {
     native_->Show();
     Present({});
@@ -51,8 +57,8 @@ void Window::OpenNative() {
 
 void Window::Center() {
   const platform::Rect area = app_.Backend().WorkArea();
-  SetBounds(area.left + (area.right - area.left - Width()) / 2,
-            area.top + (area.bottom - area.top - Height()) / 2, Width(), Height());
+  SetBounds(area.left + (area.right - area.left - ScreenWidth()) / 2,
+            area.top + (area.bottom - area.top - ScreenHeight()) / 2, Width(), Height());
 }
 
 void Window::SetTopmost(bool topmost) {
@@ -92,7 +98,17 @@ void Window::BoundsChanged(const Rect& oldBounds) {
     dirty_.clear();
     InvalidateArea(ClientRect());
   }
-  if (native_ && !syncing_bounds_) native_->SetBounds(Left(), Top(), Width(), Height());
+  if (native_ && !syncing_bounds_) native_->SetBounds(Left(), Top(), ScreenWidth(), ScreenHeight());
+}
+
+void Window::Rescale(int scale, int x, int y) {
+  scale_ = std::max(scale, 100);
+  scaled_whole_ = false;
+  syncing_bounds_ = true;
+  SetBounds(x, y, Width(), Height());
+  syncing_bounds_ = false;
+  native_->SetBounds(x, y, ScreenWidth(), ScreenHeight());
+  if (Visible()) Present({});
 }
 
 void Window::VisibleChanged() {
@@ -286,10 +302,30 @@ void Window::PaintTree(Control& control, Canvas& canvas, bool root) {
 void Window::Present(const std::vector<Rect>& rects) {
   std::vector<platform::Rect> native;
   native.reserve(rects.size());
-  for (const Rect& r : rects) native.push_back(ToPlatform(r));
-  const platform::FrameView frame{surface_.Data(), surface_.Width(), surface_.Height(),
-                                  surface_.Stride()};
-  native_->Present(frame, native);
+  if (scale_ == 100) {
+    for (const Rect& r : rects) native.push_back(ToPlatform(r));
+    native_->Present({surface_.Data(), surface_.Width(), surface_.Height(), surface_.Stride()},
+                     native);
+    return;
+  }
+  if (rects.empty() || !scaled_whole_ || scaled_.Width() != ScreenWidth() ||
+      scaled_.Height() != ScreenHeight()) {
+    scaler_.Scale(surface_, scale_, scaled_);
+    scaled_whole_ = true;
+  } else {
+    for (const Rect& r : rects) {
+      const Rect screen = ScaledRect(r, scale_);
+      scaler_.Scale(surface_, scale_, scaled_, screen);
+      native.push_back(ToPlatform(screen));
+    }
+  }
+  native_->Present({scaled_.Data(), scaled_.Width(), scaled_.Height(), scaled_.Stride()}, native);
+}
+
+void Window::PresentArea(const Rect& area) {
+  const Rect r = area.Intersect(ClientRect());
+  if (r.Empty() || !Visible()) return;
+  Present({r});
 }
 
 Bitmap Window::CaptureArea(const Rect& area) {
@@ -354,7 +390,8 @@ void Window::KeyUp(int key, uint8_t modifiers) {
 
 void Window::HandleEvent(const platform::Event& event) {
   using Type = platform::Event::Type;
-  const Point at{event.x, event.y};
+  // Pointer positions come in screen pixels.
+  const Point at{DesignCoordinate(event.x, scale_), DesignCoordinate(event.y, scale_)};
   auto local = [&](const Control& c) {
     const Point o = c.WindowOrigin();
     return Point{at.x - o.x, at.y - o.y};
@@ -367,6 +404,9 @@ void Window::HandleEvent(const platform::Event& event) {
       syncing_bounds_ = true;
       SetBounds(event.x, event.y, Width(), Height());
       syncing_bounds_ = false;
+      return;
+    case Type::Rescaled:
+      Rescale(event.scale, event.x, event.y);
       return;
     default:
       break;

@@ -13,7 +13,7 @@ packages=(
   mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine64 googletest
   # The Windows setup programs (CPack's NSIS generator).
   nsis
-  xvfb openbox xdotool imagemagick x11-utils xdg-utils stress-ng
+  xvfb openbox xdotool imagemagick x11-utils x11-xserver-utils xdg-utils stress-ng
   python3-pil
   time
   desktop-file-utils appstream lintian groff-base unzip

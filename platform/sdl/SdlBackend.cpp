@@ -8,7 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "platform/DisplayScale.h"
 #include "platform/sdl/GlobalPointer.h"
+#include "platform/sdl/ScreenDensity.h"
 #include "platform/sdl/X11Errors.h"
 
 namespace platform {
@@ -173,6 +175,7 @@ class SdlWindow : public NativeWindow {
     SDL_RaiseWindow(window_);
     CameToFront();
   }
+  int Scale() const override { return backend_.Scale(); }
   void SetEnabled(bool enabled) override {
     enabled_ = enabled;
     if (!enabled && backend_.drag_.window == this) {
@@ -267,6 +270,7 @@ SdlBackend::SdlBackend() {
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   IgnoreWakeupsToClosedWindows();
   OpenVideo();
+  scale_ = ChooseScale(ScreenDensity());
   wake_event_ = SDL_RegisterEvents(1);
   cursors_[int(Cursor::Arrow)] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
   cursors_[int(Cursor::Hand)] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);

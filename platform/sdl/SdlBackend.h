@@ -35,6 +35,8 @@ class SdlBackend : public Backend {
   void WaitEvents(int64_t deadlineUs) override;
   void Wake() override;
   Clock& GetClock() override { return clock_; }
+  // The scale every window is shown at: the screen's density or TACHORA_SCALE.
+  int Scale() const { return scale_; }
 
  private:
   friend class SdlWindow;
@@ -60,6 +62,7 @@ class SdlBackend : public Backend {
   std::vector<SdlWindow*> windows_;
   std::deque<Event> pending_;
   Drag drag_;
+  int scale_ = 100;
   uint64_t raise_count_ = 0;               // orders the windows by when they last came to the front
   void* cursors_[2] = {nullptr, nullptr};  // SDL_Cursor*, by Cursor
 };

@@ -10,6 +10,7 @@
 #include <mmsystem.h>
 #include <windowsx.h>
 
+#include "platform/DisplayScale.h"
 #include "platform/win32/DibSection.h"
 #include "platform/win32/Utf16.h"
 
@@ -60,6 +61,22 @@ RECT OuterRect(DWORD style, DWORD exStyle, int x, int y, int width, int height) 
   RECT r{x, y, x + std::max(width, 1), y + std::max(height, 1)};
   ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
   return r;
+}
+
+// The dots per inch of the monitor a window is on: GetDpiForWindow where the system has
+// it (Windows 10 1607 and later), else the system's.
+UINT WindowDpi(HWND window) {
+  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow =
+      reinterpret_cast<GetDpiForWindowFunction>(reinterpret_cast<void*>(
+          ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (getDpiForWindow) {
+    if (const UINT dpi = getDpiForWindow(window)) return dpi;
+  }
+  HDC screen = ::GetDC(nullptr);
+  const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSX) : 96;
+  if (screen) ::ReleaseDC(nullptr, screen);
+  return UINT(dpi > 0 ? dpi : 96);
 }
 
 LRESULT CALLBACK WakeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -132,6 +149,7 @@ class Win32Window : public NativeWindow {
     ::SetFocus(window_);
   }
   void SetEnabled(bool enabled) override { ::EnableWindow(window_, enabled ? TRUE : FALSE); }
+  int Scale() const override { return ChooseScale(ScaleForDpi(WindowDpi(window_))); }
 
   HWND Handle() const { return window_; }
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
@@ -341,6 +359,17 @@ LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       Push(Event::Type::Close);
       return 0;
+    case WM_DPICHANGED: {
+      // Onto a monitor of another density: the program resizes the window for it, at
+      // the place the system suggests.
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      backend_.Push({.type = Event::Type::Rescaled,
+                     .window = id_,
+                     .x = int(suggested->left),
+                     .y = int(suggested->top),
+                     .scale = ChooseScale(ScaleForDpi(int(LOWORD(wParam))))});
+      return 0;
+    }
     case WM_ENDSESSION:
       if (wParam) backend_.Push({.type = Event::Type::Quit});
       return 0;

@@ -303,6 +303,23 @@ TEST_F(Win32BackendTest, DraggingMovesTheWindowByHand) {
   EXPECT_EQ(r.left, 340);
 }
 
+TEST_F(Win32BackendTest, AMoveToAMonitorOfAnotherDensityIsARescale) {
+  _putenv("TACHORA_SCALE=");  // the monitor decides
+  auto window = Open(200, 200, 100, 80);
+  EXPECT_GE(window->Scale(), 100);
+  RECT suggested{150, 120, 350, 280};
+  ::SendMessageW(Hwnd(*window), WM_DPICHANGED, MAKEWPARAM(192, 192),
+                 reinterpret_cast<LPARAM>(&suggested));
+  const std::vector<Event> events = Pump(100);
+  auto rescaled = std::find_if(events.begin(), events.end(),
+                               [](const Event& e) { return e.type == Type::Rescaled; });
+  ASSERT_NE(rescaled, events.end());
+  EXPECT_EQ(rescaled->window, window->Id());
+  EXPECT_EQ(rescaled->scale, 200);
+  EXPECT_EQ(rescaled->x, 150);
+  EXPECT_EQ(rescaled->y, 120);
+}
+
 TEST_F(Win32BackendTest, CloseRequestsAndKeysBecomeEvents) {
   auto window = Open(100, 100, 80, 60);
   HWND hwnd = Hwnd(*window);

@@ -153,6 +153,14 @@ class Win32Window : public NativeWindow {
 
   HWND Handle() const { return window_; }
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  // Before a wait: a pointer that left unseen leaves now (says so), one still inside has
+  // its leave tracked afresh. The system's tracking can end unseen while the program is
+  // busy in a system call (the shell opening the browser).
+  bool CheckPointer() {
+    if (!tracking_) return false;
+    RearmLeaveTracking();
+    return !tracking_;
+  }
 
  private:
   struct Drag {
@@ -183,6 +191,7 @@ class Win32Window : public NativeWindow {
   bool Mouse(UINT message, WPARAM wParam, LPARAM lParam);
   void FollowDrag();
   void RearmLeaveTracking();
+  bool LeaveIfPointerGone();
   void RaiseOwnedWindow();
 
   Win32Backend& backend_;
@@ -250,16 +259,21 @@ void Win32Window::FollowDrag() {
 // The leave tracking does not outlast a capture: a pointer that left while a button was
 // held has left now; otherwise the tracking is armed again.
 void Win32Window::RearmLeaveTracking() {
-  POINT p{};
-  if (::GetCursorPos(&p) && ::WindowFromPoint(p) != window_) {
-    TRACKMOUSEEVENT cancel{sizeof(cancel), TME_LEAVE | TME_CANCEL, window_, 0};
-    ::TrackMouseEvent(&cancel);
-    tracking_ = false;
-    Push(Event::Type::MouseLeave);
-    return;
-  }
+  if (LeaveIfPointerGone()) return;
   TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window_, 0};
   tracking_ = ::TrackMouseEvent(&track) != FALSE;
+}
+
+// A pointer that is no longer over the window, nor held by its capture, has left it.
+bool Win32Window::LeaveIfPointerGone() {
+  if (!tracking_ || ::GetCapture() == window_) return false;
+  POINT p{};
+  if (!::GetCursorPos(&p) || ::WindowFromPoint(p) == window_) return false;
+  TRACKMOUSEEVENT cancel{sizeof(cancel), TME_LEAVE | TME_CANCEL, window_, 0};
+  ::TrackMouseEvent(&cancel);
+  tracking_ = false;
+  Push(Event::Type::MouseLeave);
+  return true;
 }
 
 // The frontmost visible, enabled window this one owns: the dialog a click on a disabled
@@ -286,6 +300,7 @@ bool Win32Window::Mouse(UINT message, WPARAM, LPARAM lParam) {
     if (!tracking_) {
       TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window_, 0};
       tracking_ = ::TrackMouseEvent(&track) != FALSE;
+      if (tracking_) backend_.pointer_window_ = this;
       ApplyCursor();
       Push(Event::Type::MouseEnter);
     }
@@ -329,6 +344,7 @@ LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   if (Mouse(message, wParam, lParam)) return 0;
   switch (message) {
     case WM_MOUSELEAVE:
+      if (!tracking_) return 0;  // already said
       tracking_ = false;
       Push(Event::Type::MouseLeave);
       return 0;
@@ -473,6 +489,7 @@ Rect Win32Backend::WorkArea() {
 }
 
 void Win32Backend::Forget(Win32Window* window) {
+  if (pointer_window_ == window) pointer_window_ = nullptr;
   const uint32_t id = window->Id();
   std::erase_if(pending_, [id](const Event& e) { return e.window == id; });
 }
@@ -495,6 +512,7 @@ bool Win32Backend::PollEvent(Event& event) {
 
 void Win32Backend::WaitEvents(int64_t deadlineUs) {
   if (!pending_.empty()) return;
+  if (pointer_window_ && pointer_window_->CheckPointer()) return;
   DWORD timeout = INFINITE;
   if (deadlineUs >= 0) {
     const int64_t left = deadlineUs - clock_.LoopTimeUs();

@@ -157,7 +157,8 @@ class Win32Window : public NativeWindow {
   // its leave tracked afresh. The system's tracking can end unseen while the program is
   // busy in a system call (the shell opening the browser).
   bool CheckPointer() {
-    if (!tracking_) return false;
+    // While captured the pointer is the window's wherever it is: its release decides.
+    if (!tracking_ || ::GetCapture() == window_) return false;
     RearmLeaveTracking();
     return !tracking_;
   }

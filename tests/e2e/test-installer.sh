@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # test-installer.sh WIN64_BUILD_DIR: the 64-bit setup program under wine64 (made first
-# with the build's package target when missing), on Xvfb with openbox:
+# with the build's package target), on Xvfb with openbox:
 # 1. a silent install for the current user (/S /CurrentUser) puts Tachora.exe and the
 #    uninstaller into %LOCALAPPDATA%\Programs\Tachora, a Start-menu shortcut, and the
 #    uninstall entry of "Apps and features" with icon, publisher, version and size;
@@ -16,12 +16,10 @@ wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
 rm -rf "$out" && mkdir -p "$out"
 
-setup=$(ls "$build"/Tachora-*-win64-setup.exe 2>/dev/null | head -1 || true)
-if [ -z "$setup" ]; then
-  cmake --build "$build" --target package >"$out/package.log" 2>&1 ||
-    { cat "$out/package.log" >&2; exit 1; }
-  setup=$(ls "$build"/Tachora-*-win64-setup.exe 2>/dev/null | head -1 || true)
-fi
+# The package target brings the programs and the setup program up to date first.
+cmake --build "$build" --target package >"$out/package.log" 2>&1 ||
+  { cat "$out/package.log" >&2; exit 1; }
+setup=$(ls -t "$build"/Tachora-*-win64-setup.exe 2>/dev/null | head -1 || true)
 [ -n "$setup" ] || { echo "no setup program in $build (is nsis installed?)" >&2; exit 1; }
 version=$(basename "$setup" | sed 's/^Tachora-\(.*\)-win64-setup\.exe$/\1/')
 

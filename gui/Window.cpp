@@ -10,10 +10,6 @@ namespace gui {
 namespace {
 // More dirty rectangles than this merge into their union.
 constexpr size_t kMaxDirtyRects = 8;
-
-platform::Rect ToPlatform(const Rect& r) {
-  return {r.left, r.top, r.right, r.bottom};
-}
 }  // namespace
 
 Window::Window(Window* owner) : app_(Application::Current()), owner_(owner) {
@@ -101,16 +97,6 @@ void Window::BoundsChanged(const Rect& oldBounds) {
   if (native_ && !syncing_bounds_) native_->SetBounds(Left(), Top(), ScreenWidth(), ScreenHeight());
 }
 
-void Window::Rescale(int scale, int x, int y) {
-  scale_ = std::max(scale, 100);
-  scaled_whole_ = false;
-  syncing_bounds_ = true;
-  SetBounds(x, y, Width(), Height());
-  syncing_bounds_ = false;
-  native_->SetBounds(x, y, ScreenWidth(), ScreenHeight());
-  if (Visible()) Present({});
-}
-
 void Window::VisibleChanged() {
   if (Visible()) {
     if (OnShow) OnShow(*this);
@@ -142,67 +128,6 @@ void Window::Close() {
 void Window::EndClose() {
   if (OnClose) OnClose(*this);
   Hide();
-}
-
-int Window::ShowModal() {
-  if (modal_) return kModalNone;
-  if (app_.Terminated()) return kModalCancel;
-  modal_ = true;
-  modal_result_ = kModalNone;
-  app_.modal_stack_.push_back(this);
-  // Disabled by a modal window that runs underneath, it takes input while it runs itself.
-  const bool wasEnabled = input_enabled_;
-  if (!wasEnabled) SetInputEnabled(true);
-  const std::vector<Window*> disabled = DisableOthers();
-  // Above every other window, so that it can never wait hidden behind a topmost one.
-  const bool lifted =
-      !topmost_ && std::any_of(app_.windows_.begin(), app_.windows_.end(), [this](Window* w) {
-        return w != this && w->Visible() && w->topmost_;
-      });
-  if (lifted) native_->SetTopmost(true);
-  Show();
-  native_->Raise();
-  while (true) {
-    while (modal_result_ == kModalNone && !app_.Terminated()) {
-      app_.ProcessMessages();
-      if (modal_result_ == kModalNone && !app_.Terminated()) app_.WaitForWork();
-    }
-    if (modal_result_ == kModalNone) modal_result_ = kModalCancel;
-    bool canClose = true;
-    if (OnCloseQuery && !app_.Terminated()) OnCloseQuery(*this, canClose);
-    if (canClose) break;
-    modal_result_ = kModalNone;
-  }
-  std::erase(app_.modal_stack_, this);
-  modal_ = false;
-  for (Window* w : disabled) {
-    // A window destroyed meanwhile has left the application's list.
-    if (std::find(app_.windows_.begin(), app_.windows_.end(), w) != app_.windows_.end()) {
-      w->SetInputEnabled(true);
-    }
-  }
-  if (lifted) native_->SetTopmost(false);
-  if (!wasEnabled) SetInputEnabled(false);
-  EndClose();
-  Window* next = app_.ModalWindow() ? app_.ModalWindow() : owner_;
-  if (next && next->Visible()) next->native_->Raise();
-  return modal_result_;
-}
-
-std::vector<Window*> Window::DisableOthers() {
-  std::vector<Window*> disabled;
-  for (Window* other : app_.windows_) {
-    if (other == this || !other->input_enabled_) continue;
-    other->SetInputEnabled(false);
-    disabled.push_back(other);
-  }
-  return disabled;
-}
-
-void Window::SetInputEnabled(bool enabled) {
-  input_enabled_ = enabled;
-  native_->SetEnabled(enabled);
-  if (!enabled) ReleasePointer();
 }
 
 // The pointer's control is left as if the pointer had gone, a press as if released.
@@ -297,47 +222,6 @@ void Window::PaintTree(Control& control, Canvas& canvas, bool root) {
     }
   }
   canvas.Restore();
-}
-
-void Window::Present(const std::vector<Rect>& rects) {
-  std::vector<platform::Rect> native;
-  native.reserve(rects.size());
-  if (scale_ == 100) {
-    for (const Rect& r : rects) native.push_back(ToPlatform(r));
-    native_->Present({surface_.Data(), surface_.Width(), surface_.Height(), surface_.Stride()},
-                     native);
-    return;
-  }
-  if (rects.empty() || !scaled_whole_ || scaled_.Width() != ScreenWidth() ||
-      scaled_.Height() != ScreenHeight()) {
-    scaler_.Scale(surface_, scale_, scaled_);
-    scaled_whole_ = true;
-  } else {
-    for (const Rect& r : rects) {
-      const Rect screen = ScaledRect(r, scale_);
-      scaler_.Scale(surface_, scale_, scaled_, screen);
-      native.push_back(ToPlatform(screen));
-    }
-  }
-  native_->Present({scaled_.Data(), scaled_.Width(), scaled_.Height(), scaled_.Stride()}, native);
-}
-
-void Window::PresentArea(const Rect& area) {
-  const Rect r = area.Intersect(ClientRect());
-  if (r.Empty() || !Visible()) return;
-  Present({r});
-}
-
-Bitmap Window::CaptureArea(const Rect& area) {
-  Update();
-  PaintPending();  // a hidden window paints too, without presenting
-  Bitmap copy(std::max(area.Width(), 0), std::max(area.Height(), 0), Bitmap::Format::Bgra32);
-  const Rect inside = area.Intersect(ClientRect());
-  for (int y = inside.top; y < inside.bottom; ++y) {
-    std::copy_n(surface_.Row(y) + inside.left * 4, size_t(inside.Width()) * 4,
-                copy.Row(y - area.top) + (inside.left - area.left) * 4);
-  }
-  return copy;
 }
 
 void Window::SetHover(Control* control) {

@@ -202,10 +202,7 @@ void TSegmentDisplay::ShowStep(Pass& pass) {
   const gui::Point o = pass.window.Origin();
   const gui::Rect area = pass.window.ClipRect().Offset(o.x, o.y);
   if (area.Empty()) return;
-  const gui::Bitmap& surface = window->Surface();
-  const platform::Rect dirty{area.left, area.top, area.right, area.bottom};
-  window->Native().Present({surface.Data(), surface.Width(), surface.Height(), surface.Stride()},
-                           {&dirty, 1});
+  window->PresentArea(area);
 }
 
 void TSegmentDisplay::DrawPoint(Pass& pass, int cell, bool lit) {

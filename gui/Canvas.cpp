@@ -40,6 +40,14 @@ int64_t IntSqrt(int64_t v) {
   return r;
 }
 
+// A wide pen's band is centred on the outline that a 1-pixel pen draws, the odd pixel of
+// an even width on the left and top: the shape grows by half the width around its box.
+Rect PenBox(const Rect& r, int width) {
+  if (width <= 1) return r;
+  return {r.left - width / 2, r.top - width / 2, r.right + (width - 1) / 2,
+          r.bottom + (width - 1) / 2};
+}
+
 Span EllipseRow(const Rect& box, int y) {
   const int64_t w = box.Width();
   const int64_t h = box.Height();
@@ -181,16 +189,17 @@ void Canvas::FrameRect(const Rect& r, Color color, int width) {
 
 void Canvas::Rectangle(const Rect& r) {
   const int w = std::max(pen.width, 0);
-  if (!brush.clear) FillRect(r.Inflate(-w), brush.color);
-  FrameRect(r, pen.color, w);
+  const Rect outer = PenBox(r, w);
+  if (!brush.clear) FillRect(outer.Inflate(-w), brush.color);
+  FrameRect(outer, pen.color, w);
 }
 
 // ---- ellipses -------------------------------------------------------------------------
 
 void Canvas::Ellipse(const Rect& r) {
-  const Rect box = r.Offset(origin_.x, origin_.y);
-  if (box.Empty()) return;
+  if (r.Empty()) return;
   const int w = std::max(pen.width, 0);
+  const Rect box = PenBox(r, w).Offset(origin_.x, origin_.y);
   const Color penColor = SystemColor(pen.color);
   const Color brushColor = SystemColor(brush.color);
   for (int y = std::max(box.top, clip_.top); y < std::min(box.bottom, clip_.bottom); ++y) {

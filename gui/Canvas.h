@@ -13,7 +13,10 @@
 //   draw a band with round ends: every pixel whose centre lies within width/2 of the
 //   segment (the pen's centre line runs through pixel centres for odd widths and along
 //   pixel corners for even widths).
-// - Rectangle and Ellipse draw their outline inside the box; the brush fills the rest.
+// - Rectangle and Ellipse outline the box with the pen as the desktop's ordinary pens do:
+//   a 1-pixel outline on the box's edge pixels, a wider band centred on that outline
+//   (half its width outside the box, the odd pixel of an even width on the left and top
+//   side); the brush fills what lies inside the band.
 // - StretchDraw maps destination pixel d of a span of dw pixels to source pixel
 //   floor((d + 0.5) * sw / dw), each pixel copied whole (colour-on-colour stretching).
 // - The fourth byte of 32-bit targets is kept by drawing and set by plain copies

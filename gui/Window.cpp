@@ -10,10 +10,6 @@ namespace gui {
 namespace {
 // More dirty rectangles than this merge into their union.
 constexpr size_t kMaxDirtyRects = 8;
-
-platform::Rect ToPlatform(const Rect& r) {
-  return {r.left, r.top, r.right, r.bottom};
-}
 }  // namespace
 
 Window::Window(Window* owner) : app_(Application::Current()), owner_(owner) {
@@ -41,8 +37,14 @@ void Window::OpenNative() {
   options.topmost = topmost_;
   options.owner = owner_ ? owner_->native_.get() : nullptr;
   native_ = app_.Backend().OpenWindow(options);
+  // Made at its design size: its screen says how much larger it is shown.
+  scale_ = std::max(native_->Scale(), 100);
+  scaled_whole_ = false;
+  if (scale_ != 100) native_->SetBounds(Left(), Top(), ScreenWidth(), ScreenHeight());
   if (!input_enabled_) native_->SetEnabled(false);
-  native_->SetDragTest([this](int x, int y) { return IsDragPoint({x, y}); });
+  native_->SetDragTest([this](int x, int y) {
+    return IsDragPoint({DesignCoordinate(x, scale_), DesignCoordinate(y, scale_)});
+  });
   if (Visible()) {
     native_->Show();
     Present({});
@@ -51,8 +53,8 @@ void Window::OpenNative() {
 
 void Window::Center() {
   const platform::Rect area = app_.Backend().WorkArea();
-  SetBounds(area.left + (area.right - area.left - Width()) / 2,
-            area.top + (area.bottom - area.top - Height()) / 2, Width(), Height());
+  SetBounds(area.left + (area.right - area.left - ScreenWidth()) / 2,
+            area.top + (area.bottom - area.top - ScreenHeight()) / 2, Width(), Height());
 }
 
 void Window::SetTopmost(bool topmost) {
@@ -92,7 +94,7 @@ void Window::BoundsChanged(const Rect& oldBounds) {
     dirty_.clear();
     InvalidateArea(ClientRect());
   }
-  if (native_ && !syncing_bounds_) native_->SetBounds(Left(), Top(), Width(), Height());
+  if (native_ && !syncing_bounds_) native_->SetBounds(Left(), Top(), ScreenWidth(), ScreenHeight());
 }
 
 void Window::VisibleChanged() {
@@ -126,67 +128,6 @@ void Window::Close() {
 void Window::EndClose() {
   if (OnClose) OnClose(*this);
   Hide();
-}
-
-int Window::ShowModal() {
-  if (modal_) return kModalNone;
-  if (app_.Terminated()) return kModalCancel;
-  modal_ = true;
-  modal_result_ = kModalNone;
-  app_.modal_stack_.push_back(this);
-  // Disabled by a modal window that runs underneath, it takes input while it runs itself.
-  const bool wasEnabled = input_enabled_;
-  if (!wasEnabled) SetInputEnabled(true);
-  const std::vector<Window*> disabled = DisableOthers();
-  // Above every other window, so that it can never wait hidden behind a topmost one.
-  const bool lifted =
-      !topmost_ && std::any_of(app_.windows_.begin(), app_.windows_.end(), [this](Window* w) {
-        return w != this && w->Visible() && w->topmost_;
-      });
-  if (lifted) native_->SetTopmost(true);
-  Show();
-  native_->Raise();
-  while (true) {
-    while (modal_result_ == kModalNone && !app_.Terminated()) {
-      app_.ProcessMessages();
-      if (modal_result_ == kModalNone && !app_.Terminated()) app_.WaitForWork();
-    }
-    if (modal_result_ == kModalNone) modal_result_ = kModalCancel;
-    bool canClose = true;
-    if (OnCloseQuery && !app_.Terminated()) OnCloseQuery(*this, canClose);
-    if (canClose) break;
-    modal_result_ = kModalNone;
-  }
-  std::erase(app_.modal_stack_, this);
-  modal_ = false;
-  for (Window* w : disabled) {
-    // A window destroyed meanwhile has left the application's list.
-    if (std::find(app_.windows_.begin(), app_.windows_.end(), w) != app_.windows_.end()) {
-      w->SetInputEnabled(true);
-    }
-  }
-  if (lifted) native_->SetTopmost(false);
-  if (!wasEnabled) SetInputEnabled(false);
-  EndClose();
-  Window* next = app_.ModalWindow() ? app_.ModalWindow() : owner_;
-  if (next && next->Visible()) next->native_->Raise();
-  return modal_result_;
-}
-
-std::vector<Window*> Window::DisableOthers() {
-  std::vector<Window*> disabled;
-  for (Window* other : app_.windows_) {
-    if (other == this || !other->input_enabled_) continue;
-    other->SetInputEnabled(false);
-    disabled.push_back(other);
-  }
-  return disabled;
-}
-
-void Window::SetInputEnabled(bool enabled) {
-  input_enabled_ = enabled;
-  native_->SetEnabled(enabled);
-  if (!enabled) ReleasePointer();
 }
 
 // The pointer's control is left as if the pointer had gone, a press as if released.
@@ -283,27 +224,6 @@ void Window::PaintTree(Control& control, Canvas& canvas, bool root) {
   canvas.Restore();
 }
 
-void Window::Present(const std::vector<Rect>& rects) {
-  std::vector<platform::Rect> native;
-  native.reserve(rects.size());
-  for (const Rect& r : rects) native.push_back(ToPlatform(r));
-  const platform::FrameView frame{surface_.Data(), surface_.Width(), surface_.Height(),
-                                  surface_.Stride()};
-  native_->Present(frame, native);
-}
-
-Bitmap Window::CaptureArea(const Rect& area) {
-  Update();
-  PaintPending();  // a hidden window paints too, without presenting
-  Bitmap copy(std::max(area.Width(), 0), std::max(area.Height(), 0), Bitmap::Format::Bgra32);
-  const Rect inside = area.Intersect(ClientRect());
-  for (int y = inside.top; y < inside.bottom; ++y) {
-    std::copy_n(surface_.Row(y) + inside.left * 4, size_t(inside.Width()) * 4,
-                copy.Row(y - area.top) + (inside.left - area.left) * 4);
-  }
-  return copy;
-}
-
 void Window::SetHover(Control* control) {
   if (control == hover_) return;
   Control* old = hover_;
@@ -354,7 +274,8 @@ void Window::KeyUp(int key, uint8_t modifiers) {
 
 void Window::HandleEvent(const platform::Event& event) {
   using Type = platform::Event::Type;
-  const Point at{event.x, event.y};
+  // Pointer positions come in screen pixels.
+  const Point at{DesignCoordinate(event.x, scale_), DesignCoordinate(event.y, scale_)};
   auto local = [&](const Control& c) {
     const Point o = c.WindowOrigin();
     return Point{at.x - o.x, at.y - o.y};
@@ -367,6 +288,9 @@ void Window::HandleEvent(const platform::Event& event) {
       syncing_bounds_ = true;
       SetBounds(event.x, event.y, Width(), Height());
       syncing_bounds_ = false;
+      return;
+    case Type::Rescaled:
+      Rescale(event.scale, event.x, event.y);
       return;
     default:
       break;

@@ -13,6 +13,7 @@
 #include "gui/Bitmap.h"
 #include "gui/Color.h"
 #include "gui/Control.h"
+#include "gui/FrameScaler.h"
 #include "gui/Palette.h"
 
 namespace gui {
@@ -41,8 +42,14 @@ class Window : public Control {
 
   Window* Owner() const { return owner_; }
 
-  // Placement on the screen: Left, Top, Width and Height are the client area's.
+  // Placement on the screen: Left and Top are the client area's position in screen
+  // pixels, Width and Height its design size, which the screen shows enlarged by Scale.
   void Center();  // on the screen's work area
+  // Screen pixels per 100 design pixels: the density of the window's screen (100 on an
+  // ordinary one); the window and its input are scaled, the controls never see it.
+  int Scale() const { return scale_; }
+  int ScreenWidth() const { return ScaledLength(Width(), scale_); }
+  int ScreenHeight() const { return ScaledLength(Height(), scale_); }
   bool Topmost() const { return topmost_; }
   void SetTopmost(bool topmost);
   bool Borderless() const { return borderless_; }
@@ -69,6 +76,9 @@ class Window : public Control {
 
   // Paints the invalid parts now and presents them.
   void Update();
+  // Presents an area of the composed pixels as they are (a control that paints in steps
+  // shows each one).
+  void PresentArea(const Rect& area);
   // Marks a rectangle in client coordinates for painting.
   void InvalidateArea(const Rect& area);
   bool NeedsPaint() const { return !dirty_.empty(); }
@@ -101,6 +111,7 @@ class Window : public Control {
   void PaintPending();
   void PaintTree(Control& control, Canvas& canvas, bool root);
   void Present(const std::vector<Rect>& rects);
+  void Rescale(int scale, int x, int y);
   void SetHover(Control* control);
   void ReleasePointer();
   void UpdateCursor();
@@ -117,6 +128,10 @@ class Window : public Control {
   Window* owner_;
   std::unique_ptr<platform::NativeWindow> native_;
   Bitmap surface_;
+  int scale_ = 100;
+  Bitmap scaled_;              // the surface enlarged for the screen, when the scale is not 100
+  bool scaled_whole_ = false;  // scaled_ holds all of the surface's last presented pixels
+  FrameScaler scaler_;
   std::vector<Rect> dirty_;
   bool painting_ = false;
   bool syncing_bounds_ = false;

@@ -62,6 +62,7 @@ struct Event {
     Expose,      // the system lost the window's pixels: present the whole frame again
     Moved,       // x, y: the window's new screen position (after dragging)
     Quit,        // the session asks the program to end
+    Rescaled,    // scale: the window's screen has another density; x, y: where it goes
   };
   Type type = Type::MouseMove;
   uint32_t window = 0;  // NativeWindow::Id(); 0 for Quit
@@ -70,6 +71,7 @@ struct Event {
   MouseButton button = MouseButton::Left;
   int key = 0;
   uint8_t modifiers = 0;
+  int scale = 100;  // Rescaled: the new scale in percent
 };
 
 // A composed frame: top-down rows of blue, green, red and a fourth byte.
@@ -115,6 +117,10 @@ class NativeWindow {
   // A disabled window takes no mouse or key input; a press on it brings its frontmost
   // enabled owned window to the front (as the owner of a running modal dialog does).
   virtual void SetEnabled(bool enabled) = 0;
+  // The scale in percent its screen wants a window drawn at its design size shown at:
+  // 100 on an ordinary screen, 200 on one of twice the density. Pixels, sizes and
+  // positions of this interface are the screen's own.
+  virtual int Scale() const { return 100; }
 };
 
 class Backend {

@@ -11,7 +11,9 @@ packages=(
   libsdl2-dev libfreetype-dev libfontconfig1-dev fonts-liberation fonts-wine
   libjpeg-dev libpng-dev zlib1g-dev uuid-dev libstb-dev
   mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine64 googletest
-  xvfb openbox xdotool imagemagick x11-utils xdg-utils stress-ng
+  # The Windows setup programs (CPack's NSIS generator).
+  nsis
+  xvfb openbox xdotool imagemagick x11-utils x11-xserver-utils xdg-utils stress-ng
   python3-pil
   # An independent CPUID decoder the modern decoders are compared with.
   cpuid

@@ -57,6 +57,11 @@ int RunInfoTool(const std::vector<std::string>& args, std::ostream& out, std::os
   if (options.clock && options.dumpPath) {
     return Fail(err, "--clock measures the live processor, not a dump");
   }
+  // The clock report is a text of its own; silently printing it as text would leave a
+  // reader of JSON with something it cannot parse.
+  if (options.clock && options.json) {
+    return Fail(err, "--clock prints a text report and cannot be combined with --json");
+  }
   if (options.load && options.dumpPath) {
     return Fail(err, "--load measures the live processor, not a dump");
   }

@@ -1,10 +1,10 @@
 // tachora-info: the processor identification library's view of a processor.
 #include <clocale>
 #include <csignal>
-#include <iostream>
 
 #include "cpuinfo/Processor.h"
 #include "platform/CommandLine.h"
+#include "platform/ConsoleStream.h"
 #include "tools/InfoTool.h"
 
 int main(int argc, char** argv) {
@@ -18,7 +18,8 @@ int main(int argc, char** argv) {
   platform::KeepStandardOutputBytes();
   cpuinfo::InitializeLibrary();
   const std::vector<std::string> args = platform::CommandLineArguments(argc, argv);
-  const int status = tools::RunInfoTool(args, std::cout, std::cerr);
+  const int status =
+      tools::RunInfoTool(args, platform::StandardOutput(), platform::StandardError());
   cpuinfo::FinalizeLibrary();
   return status;
 }

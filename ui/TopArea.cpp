@@ -94,10 +94,11 @@ TopArea::TopArea(gui::Control* topArea)
   lblProductName.SetCaptionRuns(
       {{std::string(kNameWhitePart), theme::kWhite}, {std::string(kNameRedPart), theme::kRed}});
   lblProductName.SetBounds(22, 8, 160, 36);
-  SetUpLabel(lblCopyrightMain, {24, 258}, kMakerCopyright, theme::Tahoma(11, theme::kSilver));
-  SetUpLabel(lblCompatible, {24, 276}, "Compatible with all Intel and AMD CPUs",
+  // All three end above the strip the online page's map leaves free when it rests.
+  SetUpLabel(lblCopyrightMain, {24, 254}, kMakerCopyright, theme::Tahoma(11, theme::kSilver));
+  SetUpLabel(lblCompatible, {24, 271}, "Compatible with all Intel and AMD CPUs",
              theme::Tahoma(11, theme::kWhite, true));
-  SetUpLabel(lblVersionMain, {24, 294}, "version", theme::Tahoma(11, theme::kSilver));
+  SetUpLabel(lblVersionMain, {24, 288}, "version", theme::Tahoma(11, theme::kSilver));
 
   SetUpGauge(gaugePercent, gui::Rect::XYWH(43, 91, 119, 122), 3, 110.0f, assets::DialPercent());
   SetUpGauge(gaugeMhz1, gui::Rect::XYWH(210, 56, 188, 178), 5, 73.0f, assets::DialMhz());

@@ -60,9 +60,10 @@ BOX_GAP = 2.0
 # Dial layout per gauge: radii in 1x pixels. The MHz dial's major ticks start far enough
 # out for its "6", pushed out past the digit box, to stay clear of them.
 PERCENT_DIAL = dict(rect=PERCENT_RECT, box=PERCENT_BOX, bezel=(51.0, 56.0), band=(47.0, 49.8),
-                    major=(39.5, 47.0), minor=(43.0, 47.0), labels=33.0, label_size=8.5)
+                    major=(39.5, 47.0), minor=(43.0, 47.0), labels=33.0, label_size=8.5, needle=3,
+                    rest=percent_position(0))
 MHZ_DIAL = dict(rect=MHZ_RECT, box=MHZ_BOX, bezel=(85.0, 89.0), band=(80.0, 83.6), major=(70.5, 80.0),
-                minor=(74.5, 80.0), labels=57.5, label_size=13.0)
+                minor=(74.5, 80.0), labels=57.5, label_size=13.0, needle=5, rest=mhz_position(0))
 
 
 def arc_mask(canvas, centre, r_in, r_out, p0, p1, steps=240):
@@ -90,6 +91,20 @@ def label_place(canvas, dial, position, text, fnt):
         return (x + left >= bx + bw + BOX_GAP or x + right <= bx - BOX_GAP or
                 y + top >= by + bh + BOX_GAP or y + bottom <= by - BOX_GAP)
 
+    def clear_of_needle(x, y):
+        # The needle at rest is a band along its ray, ArrowWidth wide, its edges smoothed.
+        a = math.radians(dial["rest"] - 90)
+        ux, uy = -math.cos(a), -math.sin(a)
+        cx, cy = pivot(rect)
+        if (x - cx) * ux + (y - cy) * uy <= 0:
+            return True  # behind the pivot
+        sides = [(x + dx - cx) * uy - (y + dy - cy) * ux for dx in (left, right) for dy in (top, bottom)]
+        reach = dial["needle"] / 2 + 1.5
+        return min(sides) >= reach or max(sides) <= -reach
+
+    # A numeral on the ray the needle rests on moves along the scale until it is clear of it.
+    while not clear_of_needle(*at(rect, position, dial["labels"])):
+        position += 0.25
     radius = dial["labels"]
     while not clear_of_box(*at(rect, position, radius)):
         radius += 0.25

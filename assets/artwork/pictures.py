@@ -336,7 +336,9 @@ def promo_picture(size=(300, 230)):
     w, h = size
     c = Canvas(w, h, background=TOP_AREA, ss=3)
     cx, cy = w / 2, h * 0.6
-    c.over(radial_gradient(c.image.size, (cx * c.ss, cy * c.ss), w * 0.55 * c.ss, (10, 40, 80, 255),
+    # The glow behind the globe fades out before the picture's edges, which must be the
+    # dialog's own background, or the picture shows as a darker rectangle on it.
+    c.over(radial_gradient(c.image.size, (cx * c.ss, cy * c.ss), (h - cy - 2) * c.ss, (10, 40, 80, 255),
                            (0, 0, 0, 0)))
     g = globe((150, 150)).convert("RGBA")
     gm = Image.new("L", g.size, 0)
@@ -413,11 +415,18 @@ def about_badge():
     c.paint_mask(inner, radial_gradient(c.image.size, (cx * c.ss, (cy - 6) * c.ss), 26 * c.ss, (60, 64, 72),
                                         (10, 11, 14)))
     check = c.mask()
-    ImageDraw.Draw(check).line(c.points([(22, 31), (29, 38), (42, 23)]), fill=255, width=int(4.2 * c.ss),
+    ImageDraw.Draw(check).line(c.points([(23, 27), (29, 33), (41, 20)]), fill=255, width=int(4.2 * c.ss),
                                joint="curve")
     c.glow(check, GLOW_GREEN_SOFT, 1.8, strength=1.2)
     c.fill_mask(check, (110, 255, 140))
-    c.text((cx, 48), "100% SAFE", c.font("condensed-bold", 5.6), (230, 236, 244))
+    # Two short lines: "100% SAFE" on one line is wider than the disc at any height.
+    fnt = c.font("condensed-bold", 6.0)
+    for y, line in ((41, "100%"), (47.5, "SAFE")):
+        left, top, right, bottom = (v / c.ss for v in fnt.getbbox(line, anchor="mm"))
+        corners = [(cx + dx, y + dy) for dx in (left, right) for dy in (top, bottom)]
+        if max(math.hypot(x - cx, yy - cy) for x, yy in corners) > 20.5:
+            raise ValueError(f'"{line}" reaches under the badge\'s ring')
+        c.text((cx, y), line, fnt, (230, 236, 244))
     return c.result("RGB")
 
 

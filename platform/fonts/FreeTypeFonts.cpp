@@ -68,7 +68,7 @@ int RoundedScale(long fontUnits, int pixelSize, int unitsPerEm) {
 // How a face asked for in bold gets its weight.
 enum class BoldStyle {
   kNone,       // regular asked for, or the bold file's own strokes
-  kThickened,  // a bold file with regular strokes: its outlines are thickened
+  kThickened,  // a bold file with regular strokes: the regular face, thickened
   kSmeared,    // no bold file: every column drawn twice, as the desktop simulates bold
 };
 
@@ -169,15 +169,20 @@ class FreeTypeFace final : public CachedFace {
       return glyph;
     }
     const FT_GlyphSlot slot = face_->glyph;
+    const FT_Render_Mode mode = request_.antialias ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO;
+    std::optional<Glyph> thin;
     if (bold_ == BoldStyle::kThickened && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+      // The letter as the regular face draws it (from its strikes where it has them).
+      const FT_Int32 regular = flags & ~FT_Int32(request_.antialias ? 0 : FT_LOAD_NO_BITMAP);
+      if (FT_Load_Char(face_, code, regular) == 0) thin = RenderedMetrics(slot, mode);
+      if (FT_Load_Char(face_, code, flags) != 0 && FT_Load_Char(face_, '?', flags) != 0) {
+        return glyph;
+      }
       // Vertical strokes one sixteenth of the em heavier: a bold stem at 11 to 16 pixels.
       // Horizontal strokes stay, so the dot of an 'i' stays clear of its stem.
       FT_Outline_EmboldenXY(&slot->outline, FT_Pos(face_->size->metrics.x_ppem) * 64 / 16, 0);
     }
-    if (FT_Render_Glyph(slot, request_.antialias ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO) !=
-        0) {
-      return glyph;
-    }
+    if (FT_Render_Glyph(slot, mode) != 0) return glyph;
     const FT_Bitmap& bitmap = slot->bitmap;
     glyph.left = slot->bitmap_left;
     glyph.top = slot->bitmap_top;
@@ -193,7 +198,24 @@ class FreeTypeFace final : public CachedFace {
       glyph.coverage.assign(size_t(glyph.width) * size_t(glyph.height), 0);
     }
     if (bold_ == BoldStyle::kSmeared) Smear(glyph);
+    if (thin && glyph.width > 0) {
+      // The thickened letter keeps the regular one's first column and advances by the
+      // columns it gained: the gaps between letters stay those of the regular face.
+      glyph.left = thin->left;
+      glyph.advance = thin->advance + std::max(glyph.width - thin->width, 0);
+    }
     return glyph;
+  }
+
+  // Where a loaded glyph's pixels would lie, and its advance, as rendered now.
+  static Glyph RenderedMetrics(FT_GlyphSlot slot, FT_Render_Mode mode) {
+    Glyph metrics;
+    metrics.advance = int((slot->advance.x + 32) >> 6);
+    if (FT_Render_Glyph(slot, mode) == 0) {
+      metrics.left = slot->bitmap_left;
+      metrics.width = int(slot->bitmap.width);
+    }
+    return metrics;
   }
 
   // Simulated bold as the desktop draws it: every column is also drawn one pixel to the
@@ -283,8 +305,15 @@ class FreeTypeLibrary final : public CachedLibrary {
  private:
   std::unique_ptr<FontFace> Open(const FontRequest& request) override {
     const FoundFile file = Find(request.family, request.bold);
-    return std::make_unique<FreeTypeFace>(library_, file.path, file.index, request,
-                                          BoldOf(request, file));
+    const BoldStyle bold = BoldOf(request, file);
+    if (bold == BoldStyle::kThickened) {
+      // The bold file's advances were made for bold strokes and its outlines are the
+      // regular ones: placed there, thickened letters stand unevenly apart. The regular
+      // face, thickened, keeps its own even spacing.
+      const FoundFile& regular = thickened_from_.at(file.path);
+      return std::make_unique<FreeTypeFace>(library_, regular.path, regular.index, request, bold);
+    }
+    return std::make_unique<FreeTypeFace>(library_, file.path, file.index, request, bold);
   }
 
   void AddFolderFile(const std::string& path) {
@@ -392,6 +421,7 @@ class FreeTypeLibrary final : public CachedLibrary {
     const bool thin = regular && regular->path != bold.path && !regular->bold &&
                       Ink(bold) < Ink(*regular) * kBoldInk;
     regular_strokes_.emplace(bold.path, thin);
+    if (thin) thickened_from_.emplace(bold.path, *regular);
     return thin;
   }
 
@@ -420,8 +450,9 @@ class FreeTypeLibrary final : public CachedLibrary {
   FT_Library library_ = nullptr;
   FcConfig* config_ = nullptr;
   std::vector<FoundFile> folder_faces_;
-  std::set<std::string, std::less<>> warned_;    // families already reported missing
-  std::map<std::string, bool> regular_strokes_;  // bold files by path
+  std::set<std::string, std::less<>> warned_;        // families already reported missing
+  std::map<std::string, bool> regular_strokes_;      // bold files by path
+  std::map<std::string, FoundFile> thickened_from_;  // the regular face of such a bold file
 };
 
 void WarnOnStderr(const std::string& message) {

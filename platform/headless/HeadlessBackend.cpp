@@ -16,6 +16,7 @@ HeadlessWindow::HeadlessWindow(HeadlessBackend& backend, uint32_t id, const Wind
       y_(options.y),
       width_(std::max(options.width, 0)),
       height_(std::max(options.height, 0)),
+      scale_(backend.scale_),
       pixels_(size_t(width_) * size_t(height_) * 4, 0) {}
 
 HeadlessWindow::~HeadlessWindow() {
@@ -102,6 +103,12 @@ bool HeadlessWindow::Contains(int screenX, int screenY) const {
 }
 
 HeadlessBackend::HeadlessBackend(Rect workArea) : work_area_(workArea) {}
+
+void HeadlessBackend::MoveToScreen(const NativeWindow& window, int percent, int x, int y) {
+  auto& w = const_cast<HeadlessWindow&>(static_cast<const HeadlessWindow&>(window));
+  w.scale_ = percent;
+  Push({.type = Event::Type::Rescaled, .window = w.Id(), .x = x, .y = y, .scale = percent});
+}
 
 HeadlessBackend::~HeadlessBackend() = default;
 

@@ -38,6 +38,7 @@ class HeadlessWindow : public NativeWindow {
   }
   void Raise() override;
   void SetEnabled(bool enabled) override;
+  int Scale() const override { return scale_; }
 
   // What a test can see.
   bool Visible() const { return visible_; }
@@ -76,6 +77,7 @@ class HeadlessWindow : public NativeWindow {
   bool visible_ = false;
   bool enabled_ = true;
   int x_, y_, width_, height_;
+  int scale_;
   Cursor cursor_ = Cursor::Arrow;
   std::function<bool(int, int)> drag_test_;
   std::vector<uint8_t> pixels_;  // width_ x height_, four bytes a pixel
@@ -110,6 +112,11 @@ class HeadlessBackend : public Backend {
   void TypeKey(int key, uint8_t modifiers = 0);
   void RequestClose(const NativeWindow& window);
   void RequestQuit();
+  // The screen's scale in percent for the windows opened from now on (100 at first).
+  void SetScale(int percent) { scale_ = percent; }
+  // The window moves to a screen of another density, its client area to (x, y), as a
+  // desktop tells it when it is dragged onto another monitor.
+  void MoveToScreen(const NativeWindow& window, int percent, int x, int y);
 
   // Open windows from the bottom of the stack to the top.
   std::vector<HeadlessWindow*> Windows() const;
@@ -136,6 +143,7 @@ class HeadlessBackend : public Backend {
   HeadlessWindow* FrontmostEnabledOwned(const HeadlessWindow& window) const;
 
   Rect work_area_;
+  int scale_ = 100;
   VirtualClock clock_;
   std::vector<HeadlessWindow*> stack_;
   uint32_t next_id_ = 1;

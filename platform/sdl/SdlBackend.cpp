@@ -8,7 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "platform/DisplayScale.h"
 #include "platform/sdl/GlobalPointer.h"
+#include "platform/sdl/ScreenDensity.h"
 #include "platform/sdl/X11Errors.h"
 
 namespace platform {
@@ -173,6 +175,7 @@ class SdlWindow : public NativeWindow {
     SDL_RaiseWindow(window_);
     CameToFront();
   }
+  int Scale() const override { return backend_.Scale(); }
   void SetEnabled(bool enabled) override {
     enabled_ = enabled;
     if (!enabled && backend_.drag_.window == this) {
@@ -265,8 +268,9 @@ SdlBackend::SdlBackend() {
   // shows a last dialog); only the session's end is a Quit.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
-  OpenVideo();
   IgnoreWakeupsToClosedWindows();
+  OpenVideo();
+  scale_ = ChooseScale(ScreenDensity());
   wake_event_ = SDL_RegisterEvents(1);
   cursors_[int(Cursor::Arrow)] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
   cursors_[int(Cursor::Hand)] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
@@ -373,13 +377,7 @@ void SdlBackend::Translate(const void* raw) {
         SDL_Event next;
         while (SDL_PeepEvents(&next, 1, SDL_GETEVENT, SDL_MOUSEMOTION, SDL_MOUSEMOTION) == 1) {
         }
-        int gx = 0, gy = 0;
-        GlobalPointer(drag_.window->Handle(), gx, gy);
-        const int x = drag_.windowX + gx - drag_.mouseX;
-        const int y = drag_.windowY + gy - drag_.mouseY;
-        SDL_SetWindowPosition(drag_.window->Handle(), x, y);
-        pending_.push_back(
-            {.type = Event::Type::Moved, .window = drag_.window->Id(), .x = x, .y = y});
+        FollowDrag();
         return;
       }
       if (SdlWindow* w = Find(e.motion.windowID); w && w->Enabled()) {
@@ -397,6 +395,9 @@ void SdlBackend::Translate(const void* raw) {
       if (!ButtonFor(e.button.button, button)) return;
       const bool down = e.type == SDL_MOUSEBUTTONDOWN;
       if (!down && drag_.window && button == MouseButton::Left) {
+        // SDL drops a motion that leaves the pointer where it was in the window, and once
+        // the window has caught up every motion does: the last step may never have come.
+        FollowDrag();
         SDL_CaptureMouse(SDL_FALSE);
         drag_ = {};
         return;
@@ -414,6 +415,8 @@ void SdlBackend::Translate(const void* raw) {
         drag_.window = w;
         GlobalPointer(w->Handle(), drag_.mouseX, drag_.mouseY);
         SDL_GetWindowPosition(w->Handle(), &drag_.windowX, &drag_.windowY);
+        drag_.lastX = drag_.windowX;
+        drag_.lastY = drag_.windowY;
         SDL_CaptureMouse(SDL_TRUE);
         return;
       }
@@ -443,6 +446,18 @@ void SdlBackend::Translate(const void* raw) {
     default:
       return;
   }
+}
+
+void SdlBackend::FollowDrag() {
+  int gx = 0, gy = 0;
+  GlobalPointer(drag_.window->Handle(), gx, gy);
+  const int x = drag_.windowX + gx - drag_.mouseX;
+  const int y = drag_.windowY + gy - drag_.mouseY;
+  if (x == drag_.lastX && y == drag_.lastY) return;
+  drag_.lastX = x;
+  drag_.lastY = y;
+  SDL_SetWindowPosition(drag_.window->Handle(), x, y);
+  pending_.push_back({.type = Event::Type::Moved, .window = drag_.window->Id(), .x = x, .y = y});
 }
 
 bool SdlBackend::PollEvent(Event& event) {

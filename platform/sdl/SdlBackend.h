@@ -35,15 +35,20 @@ class SdlBackend : public Backend {
   void WaitEvents(int64_t deadlineUs) override;
   void Wake() override;
   Clock& GetClock() override { return clock_; }
+  // The scale every window is shown at: the screen's density or TACHORA_SCALE.
+  int Scale() const { return scale_; }
 
  private:
   friend class SdlWindow;
   struct Drag {
     SdlWindow* window = nullptr;
     int mouseX = 0, mouseY = 0, windowX = 0, windowY = 0;  // on the screen, at the press
+    int lastX = 0, lastY = 0;                              // where the window was last put
   };
   // Turns one SDL event into ours (or none), handling drags and wake-ups itself.
   void Translate(const void* sdlEvent);
+  // Puts the dragged window where the pointer now is.
+  void FollowDrag();
   void Forget(SdlWindow* window);
   SdlWindow* Find(uint32_t sdlWindowId) const;
   void ApplyCursor(SdlWindow* window);
@@ -57,6 +62,7 @@ class SdlBackend : public Backend {
   std::vector<SdlWindow*> windows_;
   std::deque<Event> pending_;
   Drag drag_;
+  int scale_ = 100;
   uint64_t raise_count_ = 0;               // orders the windows by when they last came to the front
   void* cursors_[2] = {nullptr, nullptr};  // SDL_Cursor*, by Cursor
 };

@@ -3,8 +3,6 @@
 #include <SDL.h>
 #include <SDL_syswm.h>
 
-#include <string_view>
-
 #if defined(SDL_VIDEO_DRIVER_X11)
 #include <X11/Xproto.h>
 #endif
@@ -14,6 +12,7 @@ namespace platform {
 #if defined(SDL_VIDEO_DRIVER_X11)
 namespace {
 
+bool installed = false;
 XErrorHandler previous_handler = nullptr;
 
 int OnXError(Display* display, XErrorEvent* error) {
@@ -24,8 +23,8 @@ int OnXError(Display* display, XErrorEvent* error) {
 }  // namespace
 
 void IgnoreWakeupsToClosedWindows() {
-  const char* driver = SDL_GetCurrentVideoDriver();
-  if (!driver || std::string_view(driver) != "x11" || previous_handler) return;
+  if (installed) return;
+  installed = true;
   previous_handler = XSetErrorHandler(OnXError);
 }
 #else

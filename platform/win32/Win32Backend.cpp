@@ -10,6 +10,7 @@
 #include <mmsystem.h>
 #include <windowsx.h>
 
+#include "platform/DisplayScale.h"
 #include "platform/win32/DibSection.h"
 #include "platform/win32/Utf16.h"
 
@@ -60,6 +61,22 @@ RECT OuterRect(DWORD style, DWORD exStyle, int x, int y, int width, int height) 
   RECT r{x, y, x + std::max(width, 1), y + std::max(height, 1)};
   ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
   return r;
+}
+
+// The dots per inch of the monitor a window is on: GetDpiForWindow where the system has
+// it (Windows 10 1607 and later), else the system's.
+UINT WindowDpi(HWND window) {
+  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow =
+      reinterpret_cast<GetDpiForWindowFunction>(reinterpret_cast<void*>(
+          ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (getDpiForWindow) {
+    if (const UINT dpi = getDpiForWindow(window)) return dpi;
+  }
+  HDC screen = ::GetDC(nullptr);
+  const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSX) : 96;
+  if (screen) ::ReleaseDC(nullptr, screen);
+  return UINT(dpi > 0 ? dpi : 96);
 }
 
 LRESULT CALLBACK WakeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -132,9 +149,19 @@ class Win32Window : public NativeWindow {
     ::SetFocus(window_);
   }
   void SetEnabled(bool enabled) override { ::EnableWindow(window_, enabled ? TRUE : FALSE); }
+  int Scale() const override { return ChooseScale(ScaleForDpi(WindowDpi(window_))); }
 
   HWND Handle() const { return window_; }
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  // Before a wait: a pointer that left unseen leaves now (says so), one still inside has
+  // its leave tracked afresh. The system's tracking can end unseen while the program is
+  // busy in a system call (the shell opening the browser).
+  bool CheckPointer() {
+    // While captured the pointer is the window's wherever it is: its release decides.
+    if (!tracking_ || ::GetCapture() == window_) return false;
+    RearmLeaveTracking();
+    return !tracking_;
+  }
 
  private:
   struct Drag {
@@ -164,6 +191,8 @@ class Win32Window : public NativeWindow {
   }
   bool Mouse(UINT message, WPARAM wParam, LPARAM lParam);
   void FollowDrag();
+  void RearmLeaveTracking();
+  bool LeaveIfPointerGone();
   void RaiseOwnedWindow();
 
   Win32Backend& backend_;
@@ -228,6 +257,26 @@ void Win32Window::FollowDrag() {
   ::SetWindowPos(window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The leave tracking does not outlast a capture: a pointer that left while a button was
+// held has left now; otherwise the tracking is armed again.
+void Win32Window::RearmLeaveTracking() {
+  if (LeaveIfPointerGone()) return;
+  TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window_, 0};
+  tracking_ = ::TrackMouseEvent(&track) != FALSE;
+}
+
+// A pointer that is no longer over the window, nor held by its capture, has left it.
+bool Win32Window::LeaveIfPointerGone() {
+  if (!tracking_ || ::GetCapture() == window_) return false;
+  POINT p{};
+  if (!::GetCursorPos(&p) || ::WindowFromPoint(p) == window_) return false;
+  TRACKMOUSEEVENT cancel{sizeof(cancel), TME_LEAVE | TME_CANCEL, window_, 0};
+  ::TrackMouseEvent(&cancel);
+  tracking_ = false;
+  Push(Event::Type::MouseLeave);
+  return true;
+}
+
 // The frontmost visible, enabled window this one owns: the dialog a click on a disabled
 // owner brings forward.
 void Win32Window::RaiseOwnedWindow() {
@@ -252,6 +301,7 @@ bool Win32Window::Mouse(UINT message, WPARAM, LPARAM lParam) {
     if (!tracking_) {
       TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window_, 0};
       tracking_ = ::TrackMouseEvent(&track) != FALSE;
+      if (tracking_) backend_.pointer_window_ = this;
       ApplyCursor();
       Push(Event::Type::MouseEnter);
     }
@@ -275,18 +325,19 @@ bool Win32Window::Mouse(UINT message, WPARAM, LPARAM lParam) {
     ::ReleaseCapture();
     return true;
   }
-  if (button->down) {
-    ::SetCapture(window_);
-  } else if (!(GetKeyState(VK_LBUTTON) < 0 || GetKeyState(VK_RBUTTON) < 0 ||
-               GetKeyState(VK_MBUTTON) < 0)) {
-    ::ReleaseCapture();
-  }
   backend_.Push({.type = button->down ? Event::Type::MouseDown : Event::Type::MouseUp,
                  .window = id_,
                  .x = x,
                  .y = y,
                  .button = button->button,
                  .modifiers = CurrentModifiers()});
+  // After the release is queued: ending the capture may queue the pointer's leave.
+  if (button->down) {
+    ::SetCapture(window_);
+  } else if (!(GetKeyState(VK_LBUTTON) < 0 || GetKeyState(VK_RBUTTON) < 0 ||
+               GetKeyState(VK_MBUTTON) < 0)) {
+    ::ReleaseCapture();
+  }
   return true;
 }
 
@@ -294,11 +345,13 @@ LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   if (Mouse(message, wParam, lParam)) return 0;
   switch (message) {
     case WM_MOUSELEAVE:
+      if (!tracking_) return 0;  // already said
       tracking_ = false;
       Push(Event::Type::MouseLeave);
       return 0;
     case WM_CAPTURECHANGED:
       drag_.active = false;
+      if (tracking_) RearmLeaveTracking();
       return 0;
     case WM_MOVE: {
       // The client area's screen position, as the program places windows.
@@ -323,6 +376,17 @@ LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       Push(Event::Type::Close);
       return 0;
+    case WM_DPICHANGED: {
+      // Onto a monitor of another density: the program resizes the window for it, at
+      // the place the system suggests.
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      backend_.Push({.type = Event::Type::Rescaled,
+                     .window = id_,
+                     .x = int(suggested->left),
+                     .y = int(suggested->top),
+                     .scale = ChooseScale(ScaleForDpi(int(LOWORD(wParam))))});
+      return 0;
+    }
     case WM_ENDSESSION:
       if (wParam) backend_.Push({.type = Event::Type::Quit});
       return 0;
@@ -426,6 +490,7 @@ Rect Win32Backend::WorkArea() {
 }
 
 void Win32Backend::Forget(Win32Window* window) {
+  if (pointer_window_ == window) pointer_window_ = nullptr;
   const uint32_t id = window->Id();
   std::erase_if(pending_, [id](const Event& e) { return e.window == id; });
 }
@@ -448,6 +513,7 @@ bool Win32Backend::PollEvent(Event& event) {
 
 void Win32Backend::WaitEvents(int64_t deadlineUs) {
   if (!pending_.empty()) return;
+  if (pointer_window_ && pointer_window_->CheckPointer()) return;
   DWORD timeout = INFINITE;
   if (deadlineUs >= 0) {
     const int64_t left = deadlineUs - clock_.LoopTimeUs();

@@ -43,6 +43,7 @@ class Win32Backend : public Backend {
   std::atomic<bool> wake_pending_{false};
   std::deque<Event> pending_;
   uint32_t next_id_ = 1;
+  Win32Window* pointer_window_ = nullptr;  // the window whose pointer leave is tracked
 };
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
@@ -147,6 +148,64 @@ TEST(AssetsTest, MascotPicturesMatchSoTheEyesCanFade) {
   EXPECT_FALSE(assets::BexoRed().size == assets::BexoGreen().size &&
                std::equal(assets::BexoRed().data, assets::BexoRed().data + assets::BexoRed().size,
                           assets::BexoGreen().data));
+}
+
+// Pictures that sit on a surface of their own colour end in that colour on every edge.
+TEST(AssetsTest, ThePromotionPictureMeetsTheDialogsBackgroundWithoutAnEdge) {
+  const assets::Asset a = assets::Promo();
+  const auto image = gui::DecodeImage({a.data, a.size});
+  ASSERT_TRUE(image);
+  const gui::Bitmap& b = image->bitmap;
+  constexpr gui::Color kTopArea = 0x00302D28;
+  int off = 0;
+  for (int x = 0; x < b.Width(); ++x) {
+    off += (b.Pixel(x, 0) & 0xFFFFFF) != kTopArea;
+    off += (b.Pixel(x, b.Height() - 1) & 0xFFFFFF) != kTopArea;
+  }
+  for (int y = 0; y < b.Height(); ++y) {
+    off += (b.Pixel(0, y) & 0xFFFFFF) != kTopArea;
+    off += (b.Pixel(b.Width() - 1, y) & 0xFFFFFF) != kTopArea;
+  }
+  EXPECT_EQ(off, 0);
+}
+
+struct RestingNeedle {
+  const char* name;
+  assets::Asset (*get)();
+  double pivotX, pivotY;  // in the 2x picture
+  double position;        // the gauge's Position at rest
+  double halfWidth;       // half the needle pen in the 2x picture
+  double from, to;        // the stretch between the hub and the ticks
+};
+
+// The needle at rest lies on no numeral: nothing bright in its band between hub and ticks.
+TEST(AssetsTest, TheNeedlesAtRestLeaveTheDialsNumeralsInSight) {
+  constexpr RestingNeedle kNeedles[] = {
+      // name        picture              pivot       rest   half  from  to
+      {"DialMhz", assets::DialMhz, 188, 178, 73.0, 5.0, 24, 136},
+      {"DialPercent", assets::DialPercent, 119, 122, 110.0, 3.0, 18, 74},
+  };
+  for (const RestingNeedle& n : kNeedles) {
+    SCOPED_TRACE(n.name);
+    const assets::Asset a = n.get();
+    const auto image = gui::DecodeImage({a.data, a.size});
+    ASSERT_TRUE(image);
+    const double angle = (n.position - 90) * 3.14159265358979 / 180;
+    const double ux = -std::cos(angle), uy = -std::sin(angle);
+    int bright = 0;
+    for (int y = 0; y < image->bitmap.Height(); ++y) {
+      for (int x = 0; x < image->bitmap.Width(); ++x) {
+        const double dx = x + 0.5 - n.pivotX, dy = y + 0.5 - n.pivotY;
+        const double along = dx * ux + dy * uy;
+        const double across = std::abs(dx * uy - dy * ux);
+        if (along < n.from || along > n.to || across > n.halfWidth + 1) continue;
+        const gui::Color c = image->bitmap.Pixel(x, y);
+        const int low = std::min({int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)});
+        bright += low > 150;
+      }
+    }
+    EXPECT_EQ(bright, 0);
+  }
 }
 
 // The program's decoder (libpng and libjpeg, or stb_image on Windows) and stb_image

@@ -194,18 +194,22 @@ TEST_F(AnalogGaugeTest, AShallowCentreDialIsLimitedByTheHeight) {
   EXPECT_EQ(g.cy, (180 - 160) / 2 + 160);
 }
 
-TEST_F(AnalogGaugeTest, TheHubCoversThePivotInTheCentreColour) {
+TEST_F(AnalogGaugeTest, TheHubCoversThePivotInTheCentreColourInsideARedRing) {
   TAnalogGauge gauge;
   SetUpTestPage(gauge, 188, 178, 5);
-  gauge.SetPosition(200.0f);
-  // R = 4 x 2: outlined with the 10-pixel needle pen, which covers the small hub whole,
-  // so a larger hub shows its fill.
-  gauge.SetCenterRadius(12);
-  EXPECT_EQ(gauge.WorkBitmap().Pixel(188, 178), 0x00808080u);
-  EXPECT_EQ(gauge.WorkBitmap().Pixel(188 - 22, 178), kRed);  // the outline
+  gauge.SetPosition(200.0f);  // the needle points up and right, clear of the hub's left
+  // R = 4 x 2 with the 10-pixel needle pen centred on the outline: the ring reaches 5
+  // pixels outside the hub's box and 5 inside, and the centre keeps the fill colour.
+  const gui::Bitmap& work = gauge.WorkBitmap();
+  EXPECT_EQ(work.Pixel(188, 178), 0x00808080u);
+  EXPECT_EQ(work.Pixel(188 - 8, 178), kRed);            // the hub's box edge
+  EXPECT_EQ(work.Pixel(188 - 8 - 5, 178), kRed);        // half the pen outside it
+  EXPECT_NE(work.Pixel(188 - 8 - 6, 178), kRed);        // and no further
+  EXPECT_EQ(work.Pixel(188, 178 + 8 + 3), kRed);        // below, the ring is as wide
+  EXPECT_EQ(gauge.Shown().Pixel(93, 88), 0x00808080u);  // seen on the control too
   gauge.SetFaceOptions(gauge.FaceOptions().Without(TFaceOption::ShowCenter));
   gauge.SetPosition(201.0f);
-  EXPECT_EQ(gauge.WorkBitmap().Pixel(188, 178), kRed);
+  EXPECT_EQ(work.Pixel(188, 178), kRed);
 }
 
 // --- Setter rules -----------------------------------------------------------------------

@@ -2,7 +2,8 @@
 # Xvfb with openbox (a window manager: focus clicks and stacking as on a desktop) on a
 # free display, puts a fake xdg-open first on PATH that records the addresses it is given
 # in $out/opened.txt, and stops all it started, the programs passed to track included,
-# when the script exits. TACHORA_E2E_DISPLAYS lists the display numbers to choose from.
+# when the script exits. TACHORA_E2E_DISPLAYS lists the display numbers to choose from,
+# TACHORA_E2E_SCREEN the screen's size (1280x1024 when not given).
 
 display=""
 for n in ${TACHORA_E2E_DISPLAYS:-$(seq 91 120)}; do
@@ -23,7 +24,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
+Xvfb "$display" -screen 0 "${TACHORA_E2E_SCREEN:-1280x1024}x24" -nolisten tcp >"$out/xvfb.log" 2>&1 &
 track $!
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 openbox >"$out/openbox.log" 2>&1 &

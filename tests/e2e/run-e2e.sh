@@ -11,6 +11,8 @@
 # 5. SIGTERM during a run: the program ends at once, with no dialog and no web page.
 # 6. Start with a font configuration that has no fonts: one warning names the missing
 #    face, and the captions are drawn with a face that exists.
+# Dragging by the caption and letting go at once after the last move leaves the window
+# (the main window in 2, the result dialog in 1) exactly where the pointer took it.
 # Every run must end with status 0. A fake xdg-open records the addresses. Screenshots and
 # figures go to BUILD_DIR/e2e/.
 set -euo pipefail
@@ -33,6 +35,20 @@ above() {  # window id, window id: the first is stacked above the second
   local order
   order=$(stacking)
   [ "$(grep -n -x "$1" <<<"$order" | cut -d: -f1)" -gt "$(grep -n -x "$2" <<<"$order" | cut -d: -f1)" ]
+}
+# Presses the caption at a client point, moves by dx, dy in ten quick steps and lets go
+# at once: the window must have moved by exactly that much.
+drag_by() {  # window id, client x, client y, dx, dy
+  local X Y WIDTH HEIGHT SCREEN WINDOW x0 y0
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  x0=$X y0=$Y
+  xdotool mousemove --window "$1" "$2" "$3" sleep 0.2 mousedown 1 sleep 0.1
+  for _ in $(seq 10); do xdotool mousemove_relative -- $(($4 / 10)) $(($5 / 10)); done
+  xdotool mouseup 1
+  sleep 0.4
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  [ $((X - x0)) = "$4" ] && [ $((Y - y0)) = "$5" ] ||
+    fail "a drag by $4,$5 moved the window by $((X - x0)),$((Y - y0))"
 }
 start_program() {
   "$program" >>"$out/tachora.log" 2>&1 &
@@ -61,6 +77,8 @@ sleep 1
 import -window root "$out/result.png"
 [ "$(xprop -id "$result" WM_TRANSIENT_FOR | sed 's/.*# //')" = "$(printf '0x%x' "$main")" ] ||
   fail "the result dialog is not transient for the main window"
+drag_by "$result" 200 10 -60 40
+drag_by "$result" 200 10 60 -40
 click "$main" 60 210  # "About Tachora", beside the dialog
 sleep 0.5
 import -window root "$out/result-after-click.png"
@@ -88,10 +106,14 @@ grep -q '&ver=3.0.3.3$' "$out/opened.txt" || fail "the submission address is inc
 if grep -q 'ranking.php' "$out/opened.txt"; then fail "a ranking page opened after a submission"; fi
 mv "$out/opened.txt" "$out/opened-1.txt"
 
-echo "== scenario 2: closing without a submission"
+echo "== scenario 2: dragging by the caption, closing without a submission"
 start_program
 main=$(wait_window Tachora 10) || fail "the main window did not show"
 sleep 0.5
+for _ in 1 2 3 4 5; do
+  drag_by "$main" 300 10 -80 60
+  drag_by "$main" 300 10 80 -60
+done
 click "$main" 97 292  # "Exit"
 promo=$(wait_window Linkora 10) || fail "the promotion dialog did not show"
 [ "$(cat "$out/opened.txt")" = "https://www.tachora.net/ranking.php?ns=1" ] ||

@@ -117,14 +117,16 @@ TEST_F(CanvasSampler, AnEllipseHasItsOutlineOnTheRimAndItsBrushInside) {
   c.brush = {Rgb(0x40, 0x40, 0x40)};
   c.Ellipse({70, 100, 110, 140});
   EXPECT_EQ(sheet.Pixel(90, 120), Rgb(0x40, 0x40, 0x40));
-  // The rim at the four extremes, inside the bounding box.
+  // The rim at the four extremes, centred on the bounding box's edge: the 2-pixel pen
+  // reaches one pixel beyond it on the left and at the top.
+  EXPECT_EQ(sheet.Pixel(69, 120), palette::kWhite);
   EXPECT_EQ(sheet.Pixel(70, 120), palette::kWhite);
   EXPECT_EQ(sheet.Pixel(109, 120), palette::kWhite);
-  EXPECT_EQ(sheet.Pixel(90, 100), palette::kWhite);
+  EXPECT_EQ(sheet.Pixel(90, 99), palette::kWhite);
   EXPECT_EQ(sheet.Pixel(90, 139), palette::kWhite);
   // The bounding box's corners lie outside the ellipse, and so does what lies beyond.
-  for (Point outside :
-       {Point{71, 101}, Point{108, 101}, Point{71, 138}, Point{108, 138}, Point{69, 120}}) {
+  for (Point outside : {Point{71, 101}, Point{108, 101}, Point{71, 138}, Point{108, 138},
+                        Point{68, 120}, Point{110, 120}}) {
     EXPECT_EQ(sheet.Pixel(outside.x, outside.y), kSheet) << outside.x << "," << outside.y;
   }
 }

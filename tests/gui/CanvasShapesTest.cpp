@@ -51,14 +51,27 @@ TEST_F(CanvasShapes, SystemColoursAreResolved) {
   EXPECT_EQ(bitmap.Pixel(0, 0), 0x00B4B4B4u);
 }
 
-TEST_F(CanvasShapes, RectangleOutlinesInsideWithThePen) {
-  canvas.pen = {kRed, 2};
+TEST_F(CanvasShapes, RectangleOutlinesOnTheBoxEdgeWithAThinPen) {
+  canvas.pen = {kRed, 1};
   canvas.brush = {kBlue};
   canvas.Rectangle({5, 5, 15, 12});
   EXPECT_EQ(Bounds(kRed), (Rect{5, 5, 15, 12}));
+  EXPECT_EQ(Bounds(kBlue), (Rect{6, 6, 14, 11}));
+}
+
+TEST_F(CanvasShapes, AWidePenIsCentredOnTheRectanglesOutline) {
+  canvas.pen = {kRed, 3};
+  canvas.brush = {kBlue};
+  canvas.Rectangle({5, 5, 15, 12});
+  // One pixel outside the box, the edge pixels, one pixel inside.
+  EXPECT_EQ(Bounds(kRed), (Rect{4, 4, 16, 13}));
   EXPECT_EQ(Bounds(kBlue), (Rect{7, 7, 13, 10}));
-  EXPECT_EQ(Count(kBlue), 6 * 3);
-  EXPECT_EQ(Count(kRed), 10 * 7 - 6 * 3);
+  bitmap.Fill(kWhite);
+  canvas.pen.width = 2;  // even: the odd pixel goes to the left and top
+  canvas.Rectangle({5, 5, 15, 12});
+  EXPECT_EQ(Bounds(kRed), (Rect{4, 4, 15, 12}));
+  EXPECT_EQ(Bounds(kBlue), (Rect{6, 6, 13, 10}));
+  EXPECT_EQ(Count(kBlue), 7 * 4);
 }
 
 TEST_F(CanvasShapes, RectangleWithClearBrushLeavesTheInside) {
@@ -170,15 +183,32 @@ TEST_F(CanvasShapes, EllipseOutlineIsClosed) {
 }
 
 TEST_F(CanvasShapes, CircleHubHasFourfoldSymmetry) {
-  canvas.pen = {kRed, 2};
+  canvas.pen = {kRed, 3};
   canvas.brush = {kBlue};
-  canvas.Ellipse({4, 4, 20, 20});
-  for (int y = 4; y < 20; ++y) {
-    for (int x = 4; x < 20; ++x) EXPECT_EQ(bitmap.Pixel(x, y), bitmap.Pixel(y, x));
+  canvas.Ellipse({4, 4, 21, 21});
+  for (int y = 0; y < 25; ++y) {
+    for (int x = 0; x < 25; ++x) {
+      EXPECT_EQ(bitmap.Pixel(x, y), bitmap.Pixel(y, x));
+      EXPECT_EQ(bitmap.Pixel(x, y), bitmap.Pixel(24 - x, y));
+    }
   }
-  EXPECT_EQ(bitmap.Pixel(4, 11), kRed);
-  EXPECT_EQ(bitmap.Pixel(5, 11), kRed);
-  EXPECT_EQ(bitmap.Pixel(6, 11), kBlue);
+  EXPECT_EQ(bitmap.Pixel(2, 12), kWhite);
+  EXPECT_EQ(bitmap.Pixel(3, 12), kRed);
+  EXPECT_EQ(bitmap.Pixel(5, 12), kRed);
+  EXPECT_EQ(bitmap.Pixel(6, 12), kBlue);
+}
+
+TEST_F(CanvasShapes, AWidePenIsCentredOnTheEllipsesOutline) {
+  // The hub of a needle: a pen wider than the hub's radius still leaves its centre in the
+  // brush colour, as the desktop's ordinary pens do.
+  canvas.pen = {kRed, 10};
+  canvas.brush = {kBlue};
+  canvas.Ellipse({10, 10, 26, 26});
+  EXPECT_EQ(Bounds(kRed), (Rect{5, 5, 30, 30}));
+  EXPECT_EQ(bitmap.Pixel(17, 17), kBlue);
+  EXPECT_EQ(bitmap.Pixel(14, 17), kRed);
+  EXPECT_EQ(bitmap.Pixel(5, 17), kRed);
+  EXPECT_EQ(bitmap.Pixel(4, 17), kWhite);
 }
 
 TEST_F(CanvasShapes, ThinLineLeavesOutItsEnd) {

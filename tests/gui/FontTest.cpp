@@ -39,14 +39,15 @@ TEST(FontLookup, BoldWithoutABoldFaceIsSynthesized) {
   EXPECT_EQ(bold.advance, regular.advance + 1);
 }
 
-TEST(FontLookup, ABoldFileWithRegularStrokesIsThickenedOnItsOwnAdvances) {
-  // The compatibility Tahoma Bold has bold widths over the regular outlines.
+TEST(FontLookup, ABoldFileWithRegularStrokesIsTheRegularFaceThickened) {
+  // The compatibility Tahoma Bold has bold widths over the regular outlines: its regular
+  // face is drawn instead, thickened, each letter as much wider as its strokes grew.
   auto& fonts = platform::FontLibrary::Instance();
   auto& bold = fonts.Face({"Tahoma", 16, true, false});
-  EXPECT_EQ(FileName(bold.FilePath()), "tahomabd.ttf");
+  EXPECT_EQ(FileName(bold.FilePath()), "tahoma.ttf");
   EXPECT_TRUE(bold.SyntheticBold());
   const auto& regular = fonts.Face({"Tahoma", 16, false, false}).GlyphFor('M');
-  EXPECT_GT(bold.GlyphFor('M').advance, regular.advance);
+  EXPECT_EQ(bold.GlyphFor('M').advance - bold.GlyphFor('M').width, regular.advance - regular.width);
 }
 
 TEST(FontLookup, UnknownFamiliesStillGiveAFace) {
@@ -102,6 +103,31 @@ TEST(FontGlyphs, BoldIsVisiblyHeavierThanRegularAtTheSameSize) {
   }
 }
 
+// The blank columns between each two neighbouring letters of a word, from their glyphs.
+std::vector<int> GapsOf(platform::FontFace& face, std::string_view word) {
+  std::vector<int> gaps;
+  for (size_t i = 0; i + 1 < word.size(); ++i) {
+    const auto& left = face.GlyphFor(char32_t(word[i]));
+    const auto& right = face.GlyphFor(char32_t(word[i + 1]));
+    gaps.push_back(left.advance - (left.left + left.width) + right.left);
+  }
+  return gaps;
+}
+
+TEST(FontGlyphs, BoldLettersStandAsEvenlyApartAsRegularOnes) {
+  // Bold captions of the pages, where the letters once stood unevenly ("Softw are").
+  auto& fonts = platform::FontLibrary::Instance();
+  for (const int size : {11, 12, 16}) {
+    auto& regular = fonts.Face({"Tahoma", size, false, false});
+    auto& bold = fonts.Face({"Tahoma", size, true, false});
+    for (std::string_view word : {"Software", "View", "Global", "Submit", "Score"}) {
+      const std::vector<int> thin = GapsOf(regular, word);
+      const std::vector<int> thick = GapsOf(bold, word);
+      EXPECT_EQ(thick, thin) << size << " " << word;
+    }
+  }
+}
+
 TEST(FontGlyphs, MetricsMatchTheDesktopLineBoxes) {
   auto& fonts = platform::FontLibrary::Instance();
   const auto& arial = fonts.Face({"Arial", 12}).Metrics();
@@ -146,7 +172,7 @@ TEST_F(FontFallback, AMissingFamilyFallsBackToAFaceThatExistsWithOneWarning) {
   auto& arial = fonts->Face({"Arial", 12});
   EXPECT_EQ(FileName(arial.FilePath()), "tahoma.ttf");
   EXPECT_GT(arial.GlyphFor('A').width, 0);
-  EXPECT_EQ(FileName(fonts->Face({"Arial", 16, true}).FilePath()), "tahomabd.ttf");
+  EXPECT_EQ(FileName(fonts->Face({"Arial", 16, true}).FilePath()), "tahoma.ttf");  // thickened
   EXPECT_EQ(FileName(fonts->Face({"Tahoma", 11}).FilePath()), "tahoma.ttf");
   EXPECT_EQ(warnings, std::vector<std::string>{
                           "font \"Arial\" (Liberation Sans) not found; using Tahoma instead"});

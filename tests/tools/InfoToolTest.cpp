@@ -127,6 +127,14 @@ TEST(ClockOption, RefusesARecordedDump) {
                  "--clock measures the live processor");
 }
 
+TEST(ClockOption, IsRefusedWithJsonRatherThanPrintedAsText) {
+  for (const auto& args : {std::vector<std::string>{"--json", "--clock"},
+                           std::vector<std::string>{"--clock", "--json"}}) {
+    ExpectBadInput(RunTool(args),
+                   "--clock prints a text report and cannot be combined with --json");
+  }
+}
+
 TEST(ClockOption, ShowsTheStartupValueWithThreeDecimalsBesideTheLibrarys) {
   const std::string text = RenderClock({2096.0324, 2096, 2100, {}});
   EXPECT_NE(text.find("Start-up measurement  2096.032 MHz"), std::string::npos) << text;

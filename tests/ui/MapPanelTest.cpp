@@ -37,6 +37,16 @@ TEST_F(MapPanelTest, WaitsBelowTheTopAreaHiddenUntilTheFirstVisit) {
   EXPECT_FALSE(map.tmrContinents.Enabled());
 }
 
+// The map at rest leaves a strip of the top area below it: no text may peek out there.
+TEST_F(MapPanelTest, TheMapAtRestHidesEveryLabelOfTheTopArea) {
+  const int strip = MapPanel::kRestingTop + MapPanel::kHeight;
+  const TopArea& top = h.form->top_area;
+  for (const widgets::Label* label :
+       {&top.lblCopyrightMain, &top.lblCompatible, &top.lblVersionMain}) {
+    EXPECT_LE(label->BoundsRect().bottom, strip) << label->Caption();
+  }
+}
+
 TEST_F(MapPanelTest, SlidesInFrom240ToRestAt1InFifteenTicks) {
   int firstTickFrom = 0;
   map.tmrMap.SetOnTimer([&](controls::THighResTimer& sender) {

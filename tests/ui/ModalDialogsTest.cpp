@@ -130,6 +130,16 @@ TEST_F(ModalDialogsTest, TabMovesTheFocusMarkAndReturnPressesTheFocusedButton) {
 
 class PromotionKeys : public ::testing::TestWithParam<int> {};
 
+TEST_F(ModalDialogsTest, TheFocusMarkShowsOnEveryShowing) {
+  for (int showing = 1; showing <= 3; ++showing) {
+    WithResultDialog([&](TfmSpeedResult& dialog) {
+      EXPECT_TRUE(ShowsFocusMark(dialog.btnSubmitScore1)) << "showing " << showing;
+      EXPECT_TRUE(ShowsNoFocusMark(dialog.btnClose1)) << "showing " << showing;
+      h.backend.TypeKey(gui::keys::kEscape);
+    });
+  }
+}
+
 TEST_P(PromotionKeys, CloseThePromotionDialog) {
   UiHarness h;
   h.Start();

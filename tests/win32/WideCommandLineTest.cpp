@@ -105,4 +105,41 @@ TEST(StandardOutput, TachoraInfoWritesTheLinuxProgramsBytes) {
   EXPECT_EQ(json.output, Slurp(expected / "intel-p3-katmai-0673.json"));
 }
 
+// In a console, tachora-info writes its UTF-8 text as the console's own characters: the
+// screen shows "Δump€", not the bytes of its UTF-8 read in the console's code page.
+TEST(WideNames, TachoraInfoWritesUnicodeToAConsole) {
+  // A console of the test's own, whatever it was started from.
+  ::FreeConsole();
+  if (!::AllocConsole()) GTEST_SKIP() << "no console here";
+  const std::filesystem::path dump = CopyDumpToUnicodeName();
+  SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+  HANDLE screen =
+      ::CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  &inherit, CONSOLE_TEXTMODE_BUFFER, nullptr);
+  ASSERT_NE(screen, INVALID_HANDLE_VALUE);
+  ::SetConsoleScreenBufferSize(screen, {120, 1000});  // the whole report, none scrolled away
+  CONSOLE_SCREEN_BUFFER_INFO info{};
+  ASSERT_TRUE(::GetConsoleScreenBufferInfo(screen, &info));
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = screen;
+  startup.hStdError = screen;
+  std::wstring command = L"\"" TACHORA_INFO_PATH L"\" --cpuid-dump \"" + dump.wstring() + L"\"";
+  PROCESS_INFORMATION process{};
+  ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                               &startup, &process));
+  ::WaitForSingleObject(process.hProcess, 60000);
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+  const DWORD cells = DWORD(info.dwSize.X) * DWORD(info.dwSize.Y);
+  std::wstring shown(cells, L' ');
+  DWORD read = 0;
+  ASSERT_TRUE(::ReadConsoleOutputCharacterW(screen, shown.data(), cells, {0, 0}, &read));
+  ::CloseHandle(screen);
+  std::filesystem::remove(dump);
+  EXPECT_NE(shown.find(L"Dump file          \u0394ump\u20AC.cpuid"), std::wstring::npos);
+  EXPECT_NE(shown.find(L"80486DX4"), std::wstring::npos);
+}
+
 }  // namespace

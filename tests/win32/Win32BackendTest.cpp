@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -227,6 +228,41 @@ TEST_F(Win32BackendTest, PointerEntersMovesAndLeaves) {
   EXPECT_TRUE(Has(left, Type::MouseLeave, id));
 }
 
+TEST_F(Win32BackendTest, APointerThatLeavesAfterAClickIsSeenLeaving) {
+  // The press captures the pointer; its release ends the capture, which ends the leave
+  // tracking too: it must be armed again.
+  MoveTo(5, 5);
+  auto window = Open(200, 200, 100, 80);
+  const uint32_t id = window->Id();
+  MoveTo(230, 240);
+  Send(MOUSEEVENTF_LEFTDOWN);
+  Send(MOUSEEVENTF_LEFTUP);
+  Pump(200);
+  std::vector<Event> events = MoveTo(600, 600);  // out in one move
+  const std::vector<Event> later = Pump(300);
+  events.insert(events.end(), later.begin(), later.end());
+  EXPECT_TRUE(Has(events, Type::MouseLeave, id));
+}
+
+TEST_F(Win32BackendTest, APointerThatLeftWhileHeldLeavesWhenReleased) {
+  MoveTo(5, 5);
+  auto window = Open(200, 200, 100, 80);
+  const uint32_t id = window->Id();
+  MoveTo(230, 240);
+  Send(MOUSEEVENTF_LEFTDOWN);
+  Pump(100);
+  std::vector<Event> events = MoveTo(600, 600);  // out in one move, the button held
+  Send(MOUSEEVENTF_LEFTUP);
+  const std::vector<Event> released = Pump(300);
+  events.insert(events.end(), released.begin(), released.end());
+  auto up = std::find_if(events.begin(), events.end(),
+                         [](const Event& e) { return e.type == Type::MouseUp; });
+  ASSERT_NE(up, events.end());
+  EXPECT_TRUE(std::any_of(up, events.end(), [id](const Event& e) {
+    return e.type == Type::MouseLeave && e.window == id;
+  }));
+}
+
 TEST_F(Win32BackendTest, PressesAndReleasesAreDeliveredWithTheirPoint) {
   auto window = Open(200, 200, 100, 80);
   MoveTo(210, 220);
@@ -265,6 +301,23 @@ TEST_F(Win32BackendTest, DraggingMovesTheWindowByHand) {
   MoveTo(360, 360);
   ::GetWindowRect(Hwnd(*window), &r);
   EXPECT_EQ(r.left, 340);
+}
+
+TEST_F(Win32BackendTest, AMoveToAMonitorOfAnotherDensityIsARescale) {
+  _putenv("TACHORA_SCALE=");  // the monitor decides
+  auto window = Open(200, 200, 100, 80);
+  EXPECT_GE(window->Scale(), 100);
+  RECT suggested{150, 120, 350, 280};
+  ::SendMessageW(Hwnd(*window), WM_DPICHANGED, MAKEWPARAM(192, 192),
+                 reinterpret_cast<LPARAM>(&suggested));
+  const std::vector<Event> events = Pump(100);
+  auto rescaled = std::find_if(events.begin(), events.end(),
+                               [](const Event& e) { return e.type == Type::Rescaled; });
+  ASSERT_NE(rescaled, events.end());
+  EXPECT_EQ(rescaled->window, window->Id());
+  EXPECT_EQ(rescaled->scale, 200);
+  EXPECT_EQ(rescaled->x, 150);
+  EXPECT_EQ(rescaled->y, 120);
 }
 
 TEST_F(Win32BackendTest, CloseRequestsAndKeysBecomeEvents) {

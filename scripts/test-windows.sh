@@ -4,7 +4,7 @@
 # user-mode emulator, set up by scripts/setup-wine32.sh) and the 64-bit one under wine64.
 # Each build's tests run in one WoW64 prefix on a virtual display, then each real
 # Tachora.exe end to end (tests/e2e/run-wine-e2e.sh, against the native build in build/,
-# which it builds when missing).
+# which it builds when missing) and its setup program (tests/e2e/test-installer.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -105,4 +105,7 @@ for bits in 32 64; do
   start=$SECONDS
   tests/e2e/run-wine-e2e.sh "build-win$bits" build
   elapsed "$bits-bit Tachora.exe end to end" "$start"
+  start=$SECONDS
+  tests/e2e/test-installer.sh "build-win$bits"
+  elapsed "$bits-bit setup program: install, start, uninstall" "$start"
 done

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: the format check, the native release build with
 # GCC, the sanitizer build with clang (so both compilers build and pass every test), the
-# Windows cross builds (64-bit tests under wine), the end-to-end checks (once more on the
-# sanitizer build), the dump fuzzer and the random-input test. Prints how long each step
-# took.
+# Windows cross builds (the 32-bit and 64-bit tests, programs and installer under wine),
+# the end-to-end checks (closing, a dense screen, once more on the sanitizer build), the
+# dump fuzzer and the random-input test. Prints how long each step took.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -39,6 +39,12 @@ for extra in scripts/test-windows.sh scripts/test-e2e.sh scripts/test-packages.s
     "$extra"
   fi
 done
+
+step "closing: 100 closes, every way, all with status 0"
+tests/e2e/closes.sh build 100
+
+step "a dense screen: the window at 2x and 1.5x"
+tests/e2e/scaling.sh build
 
 step "end-to-end with AddressSanitizer and UndefinedBehaviorSanitizer"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 scripts/test-e2e.sh build-asan

@@ -6,10 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "generated/Version.h"
+
 namespace online {
 
 // The program version sent with every score.
-inline constexpr std::string_view kProgramVersion = "3.0.3.3";
+inline constexpr std::string_view kProgramVersion = tachora::kVersionText;
 
 struct ScoreSubmission {
   std::string MachineIdentity;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "generated/Version.h"
 #include "online/WebAddresses.h"
 
 namespace online {
@@ -46,7 +47,7 @@ TEST(SubmissionAddress, KeysInOrderWithEscapedValues) {
                 "/proint/proaddscore.php?macaddress=001A2B3C4D5E&speed=2992"
                 "&cpudesc=Intel(R)%20Pentium(R)%204%20CPU%203.00GHz"
                 "&vendor=Intel%20Corporation&speedpub=3.0%20Ghz"
-                "&family=x86%20Family%2015%20Model%202%20Stepping%209&ver=3.0.3.3");
+                "&family=x86%20Family%2015%20Model%202%20Stepping%209&ver=" TACHORA_VERSION_TEXT);
 }
 
 TEST(SubmissionAddress, EmptyIdentityLeavesAnEmptyValue) {

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "generated/Version.h"
+#include "speedtest/ProcessorTexts.h"
 
 namespace online {
 
@@ -16,10 +17,7 @@ inline constexpr std::string_view kProgramVersion = tachora::kVersionText;
 struct ScoreSubmission {
   std::string MachineIdentity;
   int32_t MeasuredMhz = 0;
-  std::string CpuDescription;
-  std::string CpuVendor;
-  std::string CpuPublishedSpeed;
-  std::string CpuFamily;
+  speedtest::ProcessorTexts Processor;
 };
 
 // A query value made safe for the address: a space becomes "%20", and '%', '&', '#', '+',

@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "controls/PictureTransition.h"
 #include "gui/Window.h"
@@ -108,7 +109,7 @@ class TfmMain : public gui::Window, public MainHost {
   void HandleMessage(const gui::Message& message) override;
 
  private:
-  void SetUpNavigationButton(widgets::GlowButton& button, int index, const char* caption);
+  void SetUpNavigationButton(widgets::GlowButton& button, int index, std::string_view caption);
 
   MainServices services_;
   ProgramState state_;

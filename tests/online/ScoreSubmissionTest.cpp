@@ -37,8 +37,10 @@ TEST(QueryEscaping, ControlAndNonAsciiBytesAreEncoded) {
 }
 
 ScoreSubmission SampleScore() {
-  return {"001A2B3C4D5E",      2992,      "Intel(R) Pentium(R) 4 CPU 3.00GHz",
-          "Intel Corporation", "3.0 Ghz", "x86 Family 15 Model 2 Stepping 9"};
+  return {"001A2B3C4D5E",
+          2992,
+          {"Intel(R) Pentium(R) 4 CPU 3.00GHz", "Intel Corporation",
+           "x86 Family 15 Model 2 Stepping 9", "3.0 Ghz"}};
 }
 
 TEST(SubmissionAddress, KeysInOrderWithEscapedValues) {
@@ -58,7 +60,7 @@ TEST(SubmissionAddress, EmptyIdentityLeavesAnEmptyValue) {
 
 TEST(SubmissionAddress, AnAmpersandInTheDescriptionDoesNotSplitIt) {
   ScoreSubmission score = SampleScore();
-  score.CpuDescription = "Virtual CPU #2 & more";
+  score.Processor.CpuDescription = "Virtual CPU #2 & more";
   const std::string address = ScoreSubmissionAddress(score);
   EXPECT_NE(address.find("&cpudesc=Virtual%20CPU%20%232%20%26%20more&vendor="), std::string::npos)
       << address;

@@ -30,8 +30,8 @@ struct Recorder {
   std::vector<std::string> opened;  // addresses given to the browser
   int measurements = 0;
   int identities = 0;
-  ProcessorTexts texts{"Intel(R) Pentium(R) 4 CPU 2.40GHz", "Intel Corporation",
-                       "x86 Family 15 Model 2 Stepping 9", "2.4 Ghz"};
+  speedtest::ProcessorTexts texts{"Intel(R) Pentium(R) 4 CPU 2.40GHz", "Intel Corporation",
+                                  "x86 Family 15 Model 2 Stepping 9", "2.4 Ghz"};
   std::string identity = kFakeIdentity;
   double mhz = kFakeMhz;
   int rampPercent = 50;

@@ -81,7 +81,7 @@ void FixValueWidth(widgets::Label& label) {
 }  // namespace
 
 DetailsPage::DetailsPage(MainHost& host)
-    : MainPagePart(host),
+    : MainWindowPage(host),
       pnlDetails(&Sheet()),
       lblHeadingRed(&pnlDetails, "Your"),
       lblHeadingWhite(&pnlDetails, "CPU and machine details"),

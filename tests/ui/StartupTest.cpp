@@ -4,7 +4,7 @@
 
 #include "UiTestSupport.h"
 #include "generated/Version.h"
-#include "ui/MainPage.h"
+#include "ui/PageList.h"
 
 namespace ui::testing {
 namespace {

@@ -4,8 +4,8 @@
 
 #include "gui/Application.h"
 #include "platform/fonts/Font.h"
-#include "ui/MainPages.h"
 #include "ui/ProductTexts.h"
+#include "ui/ProgramWindow.h"
 
 namespace app {
 

@@ -44,10 +44,10 @@ std::string ScoreSubmissionAddress(const ScoreSubmission& score) {
   std::string address = ProductAddress(kAddScorePath);
   AppendParameter(address, "?", "macaddress", score.MachineIdentity);
   AppendParameter(address, "&", "speed", std::to_string(score.MeasuredMhz));
-  AppendParameter(address, "&", "cpudesc", score.CpuDescription);
-  AppendParameter(address, "&", "vendor", score.CpuVendor);
-  AppendParameter(address, "&", "speedpub", score.CpuPublishedSpeed);
-  AppendParameter(address, "&", "family", score.CpuFamily);
+  AppendParameter(address, "&", "cpudesc", score.Processor.CpuDescription);
+  AppendParameter(address, "&", "vendor", score.Processor.CpuVendor);
+  AppendParameter(address, "&", "speedpub", score.Processor.CpuPublishedSpeed);
+  AppendParameter(address, "&", "family", score.Processor.CpuFamily);
   AppendParameter(address, "&", "ver", kProgramVersion);
   return address;
 }

@@ -6,18 +6,18 @@
 #include <string>
 #include <string_view>
 
+#include "generated/Version.h"
+#include "speedtest/ProcessorTexts.h"
+
 namespace online {
 
 // The program version sent with every score.
-inline constexpr std::string_view kProgramVersion = "3.0.3.3";
+inline constexpr std::string_view kProgramVersion = tachora::kVersionText;
 
 struct ScoreSubmission {
   std::string MachineIdentity;
   int32_t MeasuredMhz = 0;
-  std::string CpuDescription;
-  std::string CpuVendor;
-  std::string CpuPublishedSpeed;
-  std::string CpuFamily;
+  speedtest::ProcessorTexts Processor;
 };
 
 // A query value made safe for the address: a space becomes "%20", and '%', '&', '#', '+',

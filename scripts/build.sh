@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# build.sh DIR [cmake options...]: configures (once) and builds the project in DIR with the
-# compilers CC and CXX name (the system's default when unset). TARGETS lists the targets
-# to build (all when unset).
+# build.sh DIR [cmake options...]: configures and builds the project in DIR with the
+# compilers CC and CXX name (the system's default when unset). A new folder is configured
+# with Ninja, a Release build and the options; a folder already configured keeps its
+# settings and takes the options given on top of them. TARGETS lists the targets to build
+# (all when unset).
 set -euo pipefail
 dir=$1; shift
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -20,6 +22,8 @@ if [ ! -f "$cache" ]; then
     launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   fi
   cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" "$@" >/dev/null
+elif (($#)); then
+  cmake -S "$root" -B "$dir" "$@" >/dev/null
 fi
 read -ra targets <<<"${TARGETS:-all}"
 # Progress lines hidden; a failed build fails the script (pipefail), a quiet one does not.

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # test-fuzz.sh [SECONDS]: builds the CPUID dump fuzzer with clang in build-fuzz (only it
 # and the libraries it needs) and runs it for SECONDS (60 by default), seeded with the
-# recorded dumps. Any finding (crash, sanitizer report, leak, timeout) fails. Prints the
-# executions per second and the line coverage the run reached in cpuinfo/ and tools/.
+# recorded dumps and the fuzzer's own corpus (tests/fuzz/corpus). Any finding (crash,
+# sanitizer report, leak, timeout) fails. Prints the executions per second and the line
+# coverage the run reached in cpuinfo/ and tools/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
@@ -22,7 +23,8 @@ mkdir -p "$corpus"
 rm -f "$build"/fuzz.profraw "$build"/crash-* "$build"/leak-* "$build"/timeout-*
 if ! (cd "$build" && LLVM_PROFILE_FILE=$build/fuzz.profraw ./tests/fuzz/dump_fuzzer \
   -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
-  -dict="$root/tests/fuzz/cpuid-dump.dict" "$corpus" "$root/tests/data/cpuid-dumps" \
+  -dict="$root/tests/fuzz/cpuid-dump.dict" "$corpus" "$root/tests/fuzz/corpus" \
+  "$root/tests/data/cpuid-dumps" \
   >"$build/fuzz.log" 2>&1); then
   tail -n 60 "$build/fuzz.log"
   echo "fuzz: a finding; the input is in $build (crash-*, leak-* or timeout-*)" >&2

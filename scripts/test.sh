@@ -25,7 +25,7 @@ step "format"
 scripts/check-format.sh
 
 step "build and test with GCC (release)"
-CC=gcc CXX=g++ scripts/build.sh build
+CC=gcc CXX=g++ scripts/build.sh build -DTACHORA_TESTS=ON
 ctest --test-dir build --output-on-failure -j"$(nproc)"
 
 step "build and test with clang, AddressSanitizer and UndefinedBehaviorSanitizer"

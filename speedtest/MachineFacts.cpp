@@ -21,14 +21,11 @@ MachineFacts GatherMachineFacts(int32_t measuredMhz) {
   MachineFacts facts;
   const uint64_t memoryBytes = platform::TotalPhysicalMemory();
   facts.MachineIdentity = GetMachineIdentity();
-  facts.CpuDescription = cpuinfo::ReadCpuDescription();
-  facts.CpuVendor = cpuinfo::ReadCpuVendor();
-  facts.CpuFamily = cpuinfo::ReadCpuFamily();
-  facts.CpuPublishedSpeed = cpuinfo::ReadCpuPublishedSpeed();
+  facts.Processor = ReadProcessorTexts();
   facts.ActualSpeed = ActualSpeedText(measuredMhz);
   facts.OsName = OperatingSystemName();
   facts.MemoryMb = MemoryMbText(memoryBytes);
-  facts.Logo = ChooseVendorLogo(facts.CpuVendor);
+  facts.Logo = ChooseVendorLogo(facts.Processor.CpuVendor);
   facts.Flags = cpuinfo::ReadInstructionSetFlags();
   facts.MmxText = cpuinfo::MmxText(facts.Flags);
   facts.SseSse2Text = cpuinfo::SseSse2Text(facts.Flags);

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "cpuinfo/Facts.h"
+#include "speedtest/ProcessorTexts.h"
 
 namespace speedtest {
 
@@ -17,10 +18,7 @@ VendorLogo ChooseVendorLogo(std::string_view cpuVendor);
 // Everything the details page shows, gathered afresh on every entry.
 struct MachineFacts {
   std::string MachineIdentity;
-  std::string CpuDescription;
-  std::string CpuVendor;
-  std::string CpuFamily;
-  std::string CpuPublishedSpeed;
+  ProcessorTexts Processor;
   std::string ActualSpeed;  // MeasuredMhz as the page shows it: "2992 Mhz"
   std::string OsName;
   // Whole MB without unit; empty when the system reports no memory size, in which case

@@ -3,11 +3,14 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "generated/Version.h"
 
 namespace tools {
 
-constexpr const char* kProgramVersion = "3.0.3.3";
+constexpr std::string_view kProgramVersion = tachora::kVersionText;
 constexpr int kExitBadInput = 2;
 constexpr int kExitWriteFailed = 1;
 

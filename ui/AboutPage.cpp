@@ -31,7 +31,7 @@ AboutPage::RandomBelow SystemRandom() {
 }  // namespace
 
 AboutPage::AboutPage(MainHost& host)
-    : MainPagePart(host),
+    : MainWindowPage(host),
       imgMascotGreen(&Sheet()),
       imgMascotRed(&Sheet()),
       pnlAbout(&Sheet(), host),

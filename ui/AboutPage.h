@@ -9,13 +9,13 @@
 #include "controls/PictureTransition.h"
 #include "gui/Timer.h"
 #include "ui/AboutPanel.h"
-#include "ui/MainPagePart.h"
+#include "ui/MainWindowPage.h"
 #include "widgets/Image.h"
 #include "widgets/Label.h"
 
 namespace ui {
 
-class AboutPage : public MainPagePart {
+class AboutPage : public MainWindowPage {
  public:
   // A random integer from 0 to range - 1.
   using RandomBelow = std::function<int(int range)>;

@@ -81,7 +81,7 @@ void FixValueWidth(widgets::Label& label) {
 }  // namespace
 
 DetailsPage::DetailsPage(MainHost& host)
-    : MainPagePart(host),
+    : MainWindowPage(host),
       pnlDetails(&Sheet()),
       lblHeadingRed(&pnlDetails, "Your"),
       lblHeadingWhite(&pnlDetails, "CPU and machine details"),
@@ -156,10 +156,10 @@ void DetailsPage::GatherMachineFacts() {
 }
 
 void DetailsPage::ShowFacts(const speedtest::MachineFacts& facts) {
-  lblCPUDesc.SetCaption(facts.CpuDescription);
-  lblVendor.SetCaption(facts.CpuVendor);
-  lblFamily.SetCaption(facts.CpuFamily);
-  lblPubSpeed.SetCaption(facts.CpuPublishedSpeed);
+  lblCPUDesc.SetCaption(facts.Processor.CpuDescription);
+  lblVendor.SetCaption(facts.Processor.CpuVendor);
+  lblFamily.SetCaption(facts.Processor.CpuFamily);
+  lblPubSpeed.SetCaption(facts.Processor.CpuPublishedSpeed);
   lblActualSpeed.SetCaption(facts.ActualSpeed);
   lblOS.SetCaption(facts.OsName);
   if (!facts.MemoryMb.empty()) lblMemory.SetCaption(speedtest::MemoryLabelText(facts.MemoryMb));

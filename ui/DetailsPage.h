@@ -6,7 +6,7 @@
 #include <array>
 
 #include "speedtest/MachineFacts.h"
-#include "ui/MainPagePart.h"
+#include "ui/MainWindowPage.h"
 #include "widgets/Image.h"
 #include "widgets/Label.h"
 #include "widgets/Panel.h"
@@ -14,7 +14,7 @@
 
 namespace ui {
 
-class DetailsPage : public MainPagePart {
+class DetailsPage : public MainWindowPage {
  public:
   // The panel's size, at (12, 6) of the sheet.
   static constexpr gui::Rect kPanelRect = gui::Rect::XYWH(12, 6, 611, 193);

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "ui/MainPage.h"
 #include "ui/MainServices.h"
+#include "ui/PageList.h"
 #include "ui/ProgramState.h"
 
 namespace widgets {

@@ -7,26 +7,15 @@
 #include <functional>
 #include <string>
 
+#include "speedtest/ProcessorTexts.h"
 #include "speedtest/TestRun.h"
 
 namespace ui {
 
-// The four processor texts the result dialog keeps from its creation.
-struct ProcessorTexts {
-  std::string CpuDescription;
-  std::string CpuVendor;
-  std::string CpuFamily;
-  std::string CpuPublishedSpeed;
-};
-
-// Reads them through processor 0 of the library; the published speed runs the library's
-// own speed measurement (about 200 ms).
-ProcessorTexts ReadProcessorTexts();
-
 struct MainServices {
   std::function<double()> measureClock;
   std::function<std::string()> machineIdentity;
-  std::function<ProcessorTexts()> processorTexts;
+  std::function<speedtest::ProcessorTexts()> processorTexts;
   std::function<void(const std::string& address)> openInBrowser;
   speedtest::RandomPercent randomPercent;
 

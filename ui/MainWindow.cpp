@@ -69,11 +69,12 @@ TfmMain::TfmMain(MainServices services, const MainPageMakers& pages)
   btnClose.OnClick = [this](gui::Control&) { btnCloseClick(); };
 
   SetUpBand(pnlTop, kTopAreaTop, kTopAreaHeight, theme::kTopArea);
-  SetUpNavigationButton(btnWelcome, 0, "Welcome to Tachora");
-  SetUpNavigationButton(btnTestCPU, 1, "Test CPU Speed");
-  SetUpNavigationButton(btnCPUDetails, 2, "Show CPU Details");
-  SetUpNavigationButton(btnGetRanking, 3, "View Online CPU Scores");
-  SetUpNavigationButton(btnAbout, 4, "About Tachora");
+  // A page's button bears its heading.
+  SetUpNavigationButton(btnWelcome, 0, PageHeading(TMainPage::kWelcome));
+  SetUpNavigationButton(btnTestCPU, 1, PageHeading(TMainPage::kTestCPU));
+  SetUpNavigationButton(btnCPUDetails, 2, PageHeading(TMainPage::kCPUDetails));
+  SetUpNavigationButton(btnGetRanking, 3, PageHeading(TMainPage::kRank));
+  SetUpNavigationButton(btnAbout, 4, PageHeading(TMainPage::kAbout));
   SetUpNavigationButton(btnOnline, 5, "Tachora Online");
   SetUpNavigationButton(btnExit1, 6, "Exit");
   btnTestCPU.SetFont(theme::Arial(12, theme::kYellow, true));
@@ -124,8 +125,9 @@ TfmMain::TfmMain(MainServices services, const MainPageMakers& pages)
 
 TfmMain::~TfmMain() = default;
 
-void TfmMain::SetUpNavigationButton(widgets::GlowButton& button, int index, const char* caption) {
-  button.SetCaption(caption);
+void TfmMain::SetUpNavigationButton(widgets::GlowButton& button, int index,
+                                    std::string_view caption) {
+  button.SetCaption(std::string(caption));
   button.SetFont(theme::Arial(11, theme::kSilver));
   button.SetBounds(kButtonLeft, kButtonTop + index * kButtonPitch, kButtonWidth, kButtonHeight);
   button.SetCursor(gui::Cursor::Hand);

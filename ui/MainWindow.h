@@ -8,13 +8,14 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "controls/PictureTransition.h"
 #include "gui/Window.h"
 #include "ui/CaptionBar.h"
 #include "ui/MainHost.h"
-#include "ui/MainPagePart.h"
 #include "ui/MainServices.h"
+#include "ui/MainWindowPage.h"
 #include "ui/ProgramState.h"
 #include "ui/TopArea.h"
 #include "widgets/GlowButton.h"
@@ -39,7 +40,7 @@ class TfmMain : public gui::Window, public MainHost {
   TfmMain(MainServices services, const MainPageMakers& pages);
   ~TfmMain() override;
 
-  MainPagePart& Page(TMainPage page) { return *pages_[static_cast<size_t>(page)]; }
+  MainWindowPage& Page(TMainPage page) { return *pages_[static_cast<size_t>(page)]; }
 
   // Creation, in order; its last step posts UM_GETSPEED.
   void FormCreate();
@@ -108,14 +109,14 @@ class TfmMain : public gui::Window, public MainHost {
   void HandleMessage(const gui::Message& message) override;
 
  private:
-  void SetUpNavigationButton(widgets::GlowButton& button, int index, const char* caption);
+  void SetUpNavigationButton(widgets::GlowButton& button, int index, std::string_view caption);
 
   MainServices services_;
   ProgramState state_;
   // FormClose has begun: a run still on the call stack opens no result dialog.
   bool closing_ = false;
   // The pages by TMainPage; each owns its sheet of pgControlMain.
-  std::array<std::unique_ptr<MainPagePart>, kMainPageCount> pages_;
+  std::array<std::unique_ptr<MainWindowPage>, kMainPageCount> pages_;
 };
 
 }  // namespace ui

@@ -3,13 +3,15 @@
 
 #include <string_view>
 
+#include "generated/Version.h"
+
 namespace ui {
 
 inline constexpr std::string_view kApplicationTitle = "Tachora";
 // The name in two colours: white, then red.
 inline constexpr std::string_view kNameWhitePart = "Tacho";
 inline constexpr std::string_view kNameRedPart = "ra";
-inline constexpr std::string_view kVersionCaption = "version 3.0.3.3";
+inline constexpr std::string_view kVersionCaption = "version " TACHORA_VERSION_TEXT;
 inline constexpr std::string_view kMakerCopyright = "Copyright \xC2\xA9 2005 Quillon Software";
 
 // The maker's internet speed test, advertised when the program closes.

@@ -63,7 +63,7 @@ widgets::BarChartStyle ChartStyle() {
 }  // namespace
 
 RankPage::RankPage(MainHost& host)
-    : MainPagePart(host),
+    : MainWindowPage(host),
       pause(
           [](uint32_t milliseconds) { gui::Application::Current().Clock().SleepMs(milliseconds); }),
       lblViewOnline(&Sheet()),

@@ -8,7 +8,7 @@
 #include <array>
 
 #include "online/Rankings.h"
-#include "ui/MainPagePart.h"
+#include "ui/MainWindowPage.h"
 #include "ui/MapPanel.h"
 #include "widgets/BarChart3D.h"
 #include "widgets/GlowButton.h"
@@ -19,11 +19,11 @@
 
 namespace ui {
 
-class RankPage : public MainPagePart, private online::RankingsView {
+class RankPage : public MainWindowPage, private online::RankingsView {
  public:
   explicit RankPage(MainHost& host);
 
-  // MainPagePart
+  // MainWindowPage
   void FormCreate() override { map.PutAway(); }
   void Enter() override { EnterRankPage(); }
   void PageSwitchStarting() override { map.SlideMapOut(); }

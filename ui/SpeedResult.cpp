@@ -82,10 +82,7 @@ std::string TfmSpeedResult::SubmissionAddress() const {
   online::ScoreSubmission score;
   score.MachineIdentity = MachineIdentity;
   score.MeasuredMhz = state_.MeasuredMhz;
-  score.CpuDescription = Texts.CpuDescription;
-  score.CpuVendor = Texts.CpuVendor;
-  score.CpuPublishedSpeed = Texts.CpuPublishedSpeed;
-  score.CpuFamily = Texts.CpuFamily;
+  score.Processor = Texts;
   return online::ScoreSubmissionAddress(score);
 }
 

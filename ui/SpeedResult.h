@@ -41,7 +41,7 @@ class TfmSpeedResult : public gui::Window {
   std::string SubmissionAddress() const;
 
   std::string MachineIdentity;
-  ProcessorTexts Texts;
+  speedtest::ProcessorTexts Texts;
 
   CaptionBar caption_bar;
   widgets::Panel pnlMain;

@@ -18,7 +18,7 @@ void PlaceStage(widgets::Panel& panel, int left, int width) {
 }  // namespace
 
 TestPage::TestPage(MainHost& host)
-    : MainPagePart(host),
+    : MainWindowPage(host),
       imgTestPage(&Sheet()),
       lblHeadlineRed(&Sheet()),
       lblHeadlineWhite(&Sheet()),

@@ -8,7 +8,7 @@
 #include "controls/PictureTransition.h"
 #include "speedtest/TestRun.h"
 #include "speedtest/TestRunView.h"
-#include "ui/MainPagePart.h"
+#include "ui/MainWindowPage.h"
 #include "ui/TopArea.h"
 #include "widgets/Image.h"
 #include "widgets/Label.h"
@@ -17,12 +17,12 @@
 
 namespace ui {
 
-class TestPage : public MainPagePart, public speedtest::TestRunView {
+class TestPage : public MainWindowPage, public speedtest::TestRunView {
  public:
   // Builds the page on its sheet; the run drives the host's instruments too.
   explicit TestPage(MainHost& host);
 
-  // MainPagePart
+  // MainWindowPage
   void FormCreate() override { Reset(); }
   void Enter() override { test_run.StartTest(); }
   void Reset() override { test_run.TestRunning = false; }

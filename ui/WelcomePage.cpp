@@ -23,7 +23,7 @@ void PlaceRankBox(widgets::GlowButton& box, const gui::Rect& bounds, gui::Color 
 }  // namespace
 
 WelcomePage::WelcomePage(MainHost& host)
-    : MainPagePart(host),
+    : MainWindowPage(host),
       lblWelcomeName(&Sheet()),
       lblWelcomeLine(&Sheet()),
       lblIntroduction(&Sheet()),

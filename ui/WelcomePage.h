@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "ui/MainPagePart.h"
+#include "ui/MainWindowPage.h"
 #include "widgets/GlowButton.h"
 #include "widgets/Image.h"
 #include "widgets/Label.h"
@@ -14,7 +14,7 @@
 
 namespace ui {
 
-class WelcomePage : public MainPagePart {
+class WelcomePage : public MainWindowPage {
  public:
   explicit WelcomePage(MainHost& host);
 

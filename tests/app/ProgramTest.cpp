@@ -2,6 +2,7 @@
 // running with no window, and the two questions it answers without one.
 #include <gtest/gtest.h>
 
+#include "generated/Version.h"
 #include "tests/support/ChildProcess.h"
 
 namespace {
@@ -63,7 +64,7 @@ TEST(NoDisplay, ADriverAskedForIsUsedOrItsReasonGiven) {
 TEST(CommandLine, HelpAndVersionNeedNoWindow) {
   const ChildRun version = RunTachora({"--version"}, WithDisplay(nullptr));
   EXPECT_EQ(version.status, 0);
-  EXPECT_EQ(version.out, "3.0.3.3\n");
+  EXPECT_EQ(version.out, TACHORA_VERSION_TEXT "\n");
   EXPECT_EQ(version.err, "");
   const ChildRun help = RunTachora({"--help"}, WithDisplay(nullptr));
   EXPECT_EQ(help.status, 0);

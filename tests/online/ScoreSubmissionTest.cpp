@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "generated/Version.h"
 #include "online/WebAddresses.h"
 
 namespace online {
@@ -36,8 +37,10 @@ TEST(QueryEscaping, ControlAndNonAsciiBytesAreEncoded) {
 }
 
 ScoreSubmission SampleScore() {
-  return {"001A2B3C4D5E",      2992,      "Intel(R) Pentium(R) 4 CPU 3.00GHz",
-          "Intel Corporation", "3.0 Ghz", "x86 Family 15 Model 2 Stepping 9"};
+  return {"001A2B3C4D5E",
+          2992,
+          {"Intel(R) Pentium(R) 4 CPU 3.00GHz", "Intel Corporation",
+           "x86 Family 15 Model 2 Stepping 9", "3.0 Ghz"}};
 }
 
 TEST(SubmissionAddress, KeysInOrderWithEscapedValues) {
@@ -46,7 +49,7 @@ TEST(SubmissionAddress, KeysInOrderWithEscapedValues) {
                 "/proint/proaddscore.php?macaddress=001A2B3C4D5E&speed=2992"
                 "&cpudesc=Intel(R)%20Pentium(R)%204%20CPU%203.00GHz"
                 "&vendor=Intel%20Corporation&speedpub=3.0%20Ghz"
-                "&family=x86%20Family%2015%20Model%202%20Stepping%209&ver=3.0.3.3");
+                "&family=x86%20Family%2015%20Model%202%20Stepping%209&ver=" TACHORA_VERSION_TEXT);
 }
 
 TEST(SubmissionAddress, EmptyIdentityLeavesAnEmptyValue) {
@@ -57,7 +60,7 @@ TEST(SubmissionAddress, EmptyIdentityLeavesAnEmptyValue) {
 
 TEST(SubmissionAddress, AnAmpersandInTheDescriptionDoesNotSplitIt) {
   ScoreSubmission score = SampleScore();
-  score.CpuDescription = "Virtual CPU #2 & more";
+  score.Processor.CpuDescription = "Virtual CPU #2 & more";
   const std::string address = ScoreSubmissionAddress(score);
   EXPECT_NE(address.find("&cpudesc=Virtual%20CPU%20%232%20%26%20more&vendor="), std::string::npos)
       << address;

@@ -30,9 +30,9 @@ MachineFacts GatherOn(const char* dumpText) {
 
 TEST(GatherMachineFacts, PentiumIIIDump) {
   const MachineFacts facts = GatherOn(kPentiumIII);
-  EXPECT_EQ(facts.CpuDescription, "Intel Pentium III");
-  EXPECT_EQ(facts.CpuVendor, "Intel Corporation");
-  EXPECT_EQ(facts.CpuFamily, "x86 Family 6 Model 7 Stepping 2");
+  EXPECT_EQ(facts.Processor.CpuDescription, "Intel Pentium III");
+  EXPECT_EQ(facts.Processor.CpuVendor, "Intel Corporation");
+  EXPECT_EQ(facts.Processor.CpuFamily, "x86 Family 6 Model 7 Stepping 2");
   EXPECT_EQ(facts.Logo, VendorLogo::kIntel);
   EXPECT_EQ(facts.MmxText, "MMX Yes");
   EXPECT_EQ(facts.SseSse2Text, "SSE Yes, SSE2 No");
@@ -40,8 +40,8 @@ TEST(GatherMachineFacts, PentiumIIIDump) {
 
 TEST(GatherMachineFacts, ViaDumpShowsTheAmdPicture) {
   const MachineFacts facts = GatherOn(kViaC3);
-  EXPECT_EQ(facts.CpuVendor, "Via Technologies Inc");
-  EXPECT_EQ(facts.CpuFamily, "x86 Family 6 Model 9 Stepping 8");
+  EXPECT_EQ(facts.Processor.CpuVendor, "Via Technologies Inc");
+  EXPECT_EQ(facts.Processor.CpuFamily, "x86 Family 6 Model 9 Stepping 8");
   EXPECT_EQ(facts.Logo, VendorLogo::kAmd);
   EXPECT_EQ(facts.MmxText, "MMX Yes");
   EXPECT_EQ(facts.SseSse2Text, "SSE Yes, SSE2 No");
@@ -54,7 +54,7 @@ TEST(GatherMachineFacts, MachineSideFactsOfThisMachine) {
   EXPECT_EQ(facts.MemoryMb, MemoryMbText(platform::TotalPhysicalMemory()));
   EXPECT_FALSE(facts.MemoryMb.empty());
   EXPECT_EQ(facts.ActualSpeed, "0850 Mhz");
-  EXPECT_FALSE(facts.CpuPublishedSpeed.empty());
+  EXPECT_FALSE(facts.Processor.CpuPublishedSpeed.empty());
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <regex>
 #include <thread>
 
+#include "generated/Version.h"
 #include "tests/support/ChildProcess.h"
 
 namespace {
@@ -30,7 +31,7 @@ std::string Dump(const std::string& file) {
 TEST(Program, PrintsTheVersion) {
   const ChildRun result = RunProgram({"--version"});
   EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.out, "3.0.3.3\n");
+  EXPECT_EQ(result.out, TACHORA_VERSION_TEXT "\n");
 }
 
 TEST(Program, RunsOnARecordedDump) {

@@ -27,7 +27,7 @@ std::string Slurp(const fs::path& path) {
 const fs::path kDumps = kSource / "tests/data/cpuid-dumps";
 const fs::path kReports = kSource / "tests/data/cpuid-reports";
 
-// Every named dump, in its folder or below (the fuzzer's corpus files have no extension).
+// Every named dump, in its folder or below.
 std::vector<fs::path> RecordedDumps() {
   std::vector<fs::path> dumps;
   for (const auto& entry : fs::recursive_directory_iterator(kDumps)) {

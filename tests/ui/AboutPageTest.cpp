@@ -113,6 +113,7 @@ TEST_F(AboutPageTest, EnteringStartsFromACleanScene) {
   EXPECT_FALSE(page_->lblMascot.Visible());
   EXPECT_TRUE(page_->tmrAbout.Enabled());
   EXPECT_EQ(page_->tmrAbout.Interval(), 1000u);
+  // The text the user reads, written out: a new version changes it here by hand.
   EXPECT_EQ(page_->pnlAbout.lblVersion.Caption(), "version 3.0.3.3");
 }
 

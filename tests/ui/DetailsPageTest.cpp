@@ -153,7 +153,7 @@ TEST_F(DetailsPageTest, RetestLinkStartsARunOnTheTestPage) {
 
 TEST_F(DetailsPageTest, LongTextsStopAtTheRightHandBlock) {
   speedtest::MachineFacts facts;
-  facts.CpuDescription = std::string(200, 'W');
+  facts.Processor.CpuDescription = std::string(200, 'W');
   page_->ShowFacts(facts);
   EXPECT_LE(page_->lblCPUDesc.BoundsRect().right, 369);
 }

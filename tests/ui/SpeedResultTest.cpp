@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "UiTestSupport.h"
+#include "generated/Version.h"
 
 namespace ui::testing {
 namespace {
@@ -62,7 +63,7 @@ TEST_F(SpeedResultTest, SubmitOpensTheAddressSetsTheFlagAndCloses) {
             "https://www.tachora.net/proint/proaddscore.php?macaddress=001A2B3C4D5E&speed=2992"
             "&cpudesc=Intel(R)%20Pentium(R)%204%20CPU%202.40GHz&vendor=Intel%20Corporation"
             "&speedpub=2.4%20Ghz&family=x86%20Family%2015%20Model%202%20Stepping%209"
-            "&ver=3.0.3.3");
+            "&ver=" TACHORA_VERSION_TEXT);
   EXPECT_TRUE(state_.scoreSubmitted);
   EXPECT_EQ(d->ModalResult(), gui::kModalOk);
 }

@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "UiTestSupport.h"
-#include "ui/MainPage.h"
+#include "generated/Version.h"
+#include "ui/PageList.h"
 
 namespace ui::testing {
 namespace {
@@ -48,7 +49,7 @@ TEST(StartupTest, TheWindowIsBorderlessCentredAndShowsTheWelcomePage) {
   EXPECT_EQ(f.CurrentPage, TMainPage::kWelcome);
   EXPECT_EQ(f.pgControlMain.ActivePage(), &h.Sheet(TMainPage::kWelcome));
   EXPECT_EQ(f.lblCurrentTab.Caption(), "Welcome to Tachora");
-  EXPECT_EQ(f.top_area.lblVersionMain.Caption(), "version 3.0.3.3");
+  EXPECT_EQ(f.top_area.lblVersionMain.Caption(), "version " TACHORA_VERSION_TEXT);
   EXPECT_FALSE(h.TestCpu().test_run.TestRunning);
   EXPECT_EQ(f.pnlPageArea.Height(), 238);
   EXPECT_EQ(f.pgControlMain.PageCount(), 6);

@@ -15,7 +15,7 @@
 #include "gui/PngWriter.h"
 #include "gui/Timer.h"
 #include "platform/headless/HeadlessBackend.h"
-#include "ui/MainPages.h"
+#include "ui/ProgramWindow.h"
 #include "ui/SpeedResult.h"
 #include "ui/TestPage.h"
 #include "ui/WelcomePage.h"
@@ -30,8 +30,8 @@ struct Recorder {
   std::vector<std::string> opened;  // addresses given to the browser
   int measurements = 0;
   int identities = 0;
-  ProcessorTexts texts{"Intel(R) Pentium(R) 4 CPU 2.40GHz", "Intel Corporation",
-                       "x86 Family 15 Model 2 Stepping 9", "2.4 Ghz"};
+  speedtest::ProcessorTexts texts{"Intel(R) Pentium(R) 4 CPU 2.40GHz", "Intel Corporation",
+                                  "x86 Family 15 Model 2 Stepping 9", "2.4 Ghz"};
   std::string identity = kFakeIdentity;
   double mhz = kFakeMhz;
   int rampPercent = 50;
@@ -60,8 +60,8 @@ inline MainServices FakeServices(Recorder& recorder) {
 }
 
 // A stand-in page: counts the window's calls.
-struct CountingPage : MainPagePart {
-  explicit CountingPage(MainHost& host) : MainPagePart(host) {}
+struct CountingPage : MainWindowPage {
+  explicit CountingPage(MainHost& host) : MainWindowPage(host) {}
   int created = 0, entered = 0, switches = 0, completions = 0;
   void FormCreate() override { ++created; }
   void Enter() override { ++entered; }

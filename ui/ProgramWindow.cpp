@@ -1,4 +1,4 @@
-#include "ui/MainPages.h"
+#include "ui/ProgramWindow.h"
 
 #include "ui/AboutPage.h"
 #include "ui/DetailsPage.h"
@@ -10,7 +10,7 @@ namespace ui {
 namespace {
 
 template <typename Page>
-std::unique_ptr<MainPagePart> Make(MainHost& host) {
+std::unique_ptr<MainWindowPage> Make(MainHost& host) {
   return std::make_unique<Page>(host);
 }
 

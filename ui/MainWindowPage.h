@@ -8,18 +8,18 @@
 #include <memory>
 
 #include "ui/MainHost.h"
-#include "ui/MainPage.h"
+#include "ui/PageList.h"
 #include "widgets/PageControl.h"
 
 namespace ui {
 
-class MainPagePart {
+class MainWindowPage {
  public:
   // Adds the page's sheet, black, to the host's page control.
-  explicit MainPagePart(MainHost& host);
-  virtual ~MainPagePart();
-  MainPagePart(const MainPagePart&) = delete;
-  MainPagePart& operator=(const MainPagePart&) = delete;
+  explicit MainWindowPage(MainHost& host);
+  virtual ~MainWindowPage();
+  MainWindowPage(const MainWindowPage&) = delete;
+  MainWindowPage& operator=(const MainWindowPage&) = delete;
 
   widgets::TabSheet& Sheet() { return sheet_; }
 
@@ -47,7 +47,7 @@ class MainPagePart {
 };
 
 // How the window makes each of its pages, by TMainPage.
-using MainPageMaker = std::function<std::unique_ptr<MainPagePart>(MainHost& host)>;
+using MainPageMaker = std::function<std::unique_ptr<MainWindowPage>(MainHost& host)>;
 using MainPageMakers = std::array<MainPageMaker, kMainPageCount>;
 
 }  // namespace ui

@@ -3,8 +3,8 @@
 
 #include <memory>
 
-#include "ui/MainPagePart.h"
 #include "ui/MainWindow.h"
+#include "ui/MainWindowPage.h"
 
 namespace ui {
 

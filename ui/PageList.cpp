@@ -1,4 +1,4 @@
-#include "ui/MainPage.h"
+#include "ui/PageList.h"
 
 #include <array>
 

@@ -2,7 +2,7 @@
 // the world map to the promotion picture, on one labelled contact sheet, so each name
 // can be checked against its frames at a glance.
 //
-//   build/tools/transition-gallery [sheet.png]    (default: docs/transition-styles.png)
+//   build/gallery/transition-gallery [sheet.png]    (default: docs/transition-styles.png)
 #include <algorithm>
 #include <cstdio>
 #include <string>

@@ -296,6 +296,7 @@ void Window::HandleEvent(const platform::Event& event) {
       break;
   }
   if (!AcceptsInput()) return;
+  if (event.type != Type::KeyDown && event.type != Type::KeyUp) ++pointer_events_;
   switch (event.type) {
     case Type::MouseMove: {
       SetHover(ControlAt(at));
@@ -326,13 +327,16 @@ void Window::HandleEvent(const platform::Event& event) {
       const Point p = local(*target);
       // The click handler may destroy the control: ForgetControl clears up_target_.
       up_target_ = target;
+      // A handler that pumps messages may see the pointer move on or leave the window;
+      // then that, not the release's position, says what is under it.
+      const uint64_t seen = pointer_events_;
       // Like a desktop button: a click needs the release inside the pressed control.
       if (event.button == MouseButton::Left && target->ClientRect().Contains(p)) {
         target->Click();
       }
       if (up_target_) up_target_->MouseUp(event.button, p);
       up_target_ = nullptr;
-      SetHover(ControlAt(at));
+      if (pointer_events_ == seen) SetHover(ControlAt(at));
       break;
     }
     case Type::MouseEnter:

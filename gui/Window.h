@@ -140,6 +140,7 @@ class Window : public Control {
   std::string caption_;
   Color color_ = palette::kSystemButtonFace;  // as a new form has
   Control* hover_ = nullptr;
+  uint64_t pointer_events_ = 0;  // pointer events handled so far
   Control* capture_ = nullptr;
   Control* up_target_ = nullptr;
   int buttons_down_ = 0;

@@ -94,6 +94,27 @@ TEST_F(ControlInput, EnterAndLeaveFollowThePointerAcrossControlsAndOutOfTheWindo
   EXPECT_FALSE(panel.MouseInside());
 }
 
+// A click whose handler pumps messages (opening the browser, a page's animation loop)
+// while the pointer leaves the window: the leave stands, the release's old position does
+// not put the hover back.
+TEST_F(ControlInput, APointerThatLeftDuringAClickStaysOut) {
+  ColorBox button(&h.window, Rect::XYWH(0, 0, 50, 50), 0x111111);
+  Watch(button, "button");
+  button.OnClick = [this](Control&) {
+    log.push_back("button.click");
+    h.backend.MoveMouse(0, 0);  // off the window
+    h.Pump();
+  };
+  h.ClickAt(10, 10);
+  h.Pump();
+  EXPECT_EQ(log, (std::vector<std::string>{"button.enter", "button.down 10,10", "button.click",
+                                           "button.leave", "button.up 10,10"}));
+  EXPECT_FALSE(button.MouseInside());
+  h.MoveTo(20, 20);  // back in: hovered again
+  h.Pump();
+  EXPECT_TRUE(button.MouseInside());
+}
+
 TEST_F(ControlInput, HidingOrDestroyingTheControlUnderThePointerLeavesIt) {
   auto link = std::make_unique<ColorBox>(&h.window, Rect::XYWH(0, 0, 50, 50), 0x111111);
   Watch(*link, "link");

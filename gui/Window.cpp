@@ -299,12 +299,14 @@ void Window::HandleEvent(const platform::Event& event) {
   if (event.type != Type::KeyDown && event.type != Type::KeyUp) ++pointer_events_;
   switch (event.type) {
     case Type::MouseMove: {
+      pointer_inside_ = true;
       SetHover(ControlAt(at));
       Control* target = capture_ ? capture_ : hover_;
       if (target && target->EnabledChain()) target->MouseMove(local(*target));
       break;
     }
     case Type::MouseDown: {
+      pointer_inside_ = true;
       Control* hit = ControlAt(at);
       SetHover(hit);
       if (capture_) {
@@ -327,8 +329,9 @@ void Window::HandleEvent(const platform::Event& event) {
       const Point p = local(*target);
       // The click handler may destroy the control: ForgetControl clears up_target_.
       up_target_ = target;
-      // A handler that pumps messages may see the pointer move on or leave the window;
-      // then that, not the release's position, says what is under it.
+      // A handler that pumps messages may see the pointer move on or leave the window,
+      // and a program that was busy may see the leave before the release it followed;
+      // then that, not the release's position, says what is under the pointer.
       const uint64_t seen = pointer_events_;
       // Like a desktop button: a click needs the release inside the pressed control.
       if (event.button == MouseButton::Left && target->ClientRect().Contains(p)) {
@@ -336,12 +339,14 @@ void Window::HandleEvent(const platform::Event& event) {
       }
       if (up_target_) up_target_->MouseUp(event.button, p);
       up_target_ = nullptr;
-      if (pointer_events_ == seen) SetHover(ControlAt(at));
+      if (pointer_inside_ && pointer_events_ == seen) SetHover(ControlAt(at));
       break;
     }
     case Type::MouseEnter:
+      pointer_inside_ = true;
       break;
     case Type::MouseLeave:
+      pointer_inside_ = false;
       SetHover(nullptr);
       break;
     case Type::KeyDown:

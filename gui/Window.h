@@ -141,6 +141,7 @@ class Window : public Control {
   Color color_ = palette::kSystemButtonFace;  // as a new form has
   Control* hover_ = nullptr;
   uint64_t pointer_events_ = 0;  // pointer events handled so far
+  bool pointer_inside_ = false;  // since the last pointer event, the pointer is over the window
   Control* capture_ = nullptr;
   Control* up_target_ = nullptr;
   int buttons_down_ = 0;

@@ -106,6 +106,9 @@ class HeadlessBackend : public Backend {
   void MoveMouse(int x, int y);
   void PressMouse(MouseButton button = MouseButton::Left);
   void ReleaseMouse(MouseButton button = MouseButton::Left);
+  // Queues an event as it is, in the order a busy program finds the system's events,
+  // which need not be the order they happened in.
+  void Inject(const Event& event) { Push(event); }
   void Click(int x, int y, MouseButton button = MouseButton::Left);
   void PressKey(int key, uint8_t modifiers = 0);
   void ReleaseKey(int key, uint8_t modifiers = 0);

@@ -115,6 +115,28 @@ TEST_F(ControlInput, APointerThatLeftDuringAClickStaysOut) {
   EXPECT_TRUE(button.MouseInside());
 }
 
+// A program busy while the button went up and the pointer left sees the system's leave
+// before the release (the leave is found when it looks): the pointer stays out.
+TEST_F(ControlInput, AReleaseQueuedAfterTheLeaveLeavesTheHoverOut) {
+  ColorBox button(&h.window, Rect::XYWH(0, 0, 50, 50), 0x111111);
+  Watch(button, "button");
+  h.MoveTo(10, 10);
+  h.backend.PressMouse();
+  h.Pump();
+  // As the system hands them over, the leave first.
+  const uint32_t id = h.window.Native().Id();
+  h.backend.Inject({.type = platform::Event::Type::MouseLeave, .window = id});
+  h.backend.Inject({.type = platform::Event::Type::MouseUp,
+                    .window = id,
+                    .x = 10,
+                    .y = 10,
+                    .button = MouseButton::Left});
+  h.Pump();
+  EXPECT_EQ(log, (std::vector<std::string>{"button.enter", "button.down 10,10", "button.leave",
+                                           "button.click", "button.up 10,10"}));
+  EXPECT_FALSE(button.MouseInside());
+}
+
 TEST_F(ControlInput, HidingOrDestroyingTheControlUnderThePointerLeavesIt) {
   auto link = std::make_unique<ColorBox>(&h.window, Rect::XYWH(0, 0, 50, 50), 0x111111);
   Watch(*link, "link");

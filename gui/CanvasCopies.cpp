@@ -4,6 +4,7 @@
 
 #include "gui/Canvas.h"
 #include "gui/CanvasSpans.h"
+#include "gui/StretchMapping.h"
 
 namespace gui {
 
@@ -100,11 +101,11 @@ void Canvas::StretchDraw(const Rect& dest, const Bitmap& source, const Rect& sou
   // Source column of every visible destination column; -1 where it falls outside.
   std::vector<int> columns(size_t(visible.Width()));
   for (int x = visible.left; x < visible.right; ++x) {
-    const int64_t sx = sourceRect.left + (2 * int64_t(x - full.left) + 1) * sw / (2 * dw);
+    const int64_t sx = sourceRect.left + StretchedSourcePixel(x - full.left, dw, sw);
     columns[size_t(x - visible.left)] = sx >= 0 && sx < source.Width() ? int(sx) * sbpp : -1;
   }
   for (int y = visible.top; y < visible.bottom; ++y) {
-    const int64_t sy = sourceRect.top + (2 * int64_t(y - full.top) + 1) * sh / (2 * dh);
+    const int64_t sy = sourceRect.top + StretchedSourcePixel(y - full.top, dh, sh);
     if (sy < 0 || sy >= source.Height()) continue;
     const uint8_t* srow = source.Row(int(sy));
     uint8_t* drow = target_.Row(y);

@@ -15,17 +15,7 @@
 namespace cpuinfo {
 namespace {
 
-class SystemSpeedClocks final : public SpeedClocks {
- public:
-  uint64_t TimeStampCounter() override { return platform::ReadTimeStampCounter(); }
-  int64_t PerformanceCounter() override { return platform::PerformanceCounter(); }
-  int64_t PerformanceFrequency() override { return platform::PerformanceFrequency(); }
-  uint32_t TickCount() override { return platform::TickCount(); }
-  void Sleep(uint32_t milliseconds) override { platform::SleepMs(milliseconds); }
-  void RaiseToTimeCritical() override { platform::RaiseThreadPriorityToTimeCritical(); }
-};
-
-SpeedClocks* installedClocks = nullptr;
+platform::MeasurementClocks* installedClocks = nullptr;
 
 constexpr uint32_t kWindowMs = 200;
 constexpr uint32_t kMinimumElapsedMs = 5;
@@ -36,13 +26,12 @@ constexpr int kWindows = 3;
 
 }  // namespace
 
-SpeedClocks& ActiveSpeedClocks() {
-  static SystemSpeedClocks system;
-  return installedClocks ? *installedClocks : system;
+platform::MeasurementClocks& ActiveSpeedClocks() {
+  return installedClocks ? *installedClocks : platform::MachineMeasurementClocks();
 }
 
-SpeedClocks* InstallSpeedClocks(SpeedClocks* clocks) {
-  SpeedClocks* previous = installedClocks;
+platform::MeasurementClocks* InstallSpeedClocks(platform::MeasurementClocks* clocks) {
+  platform::MeasurementClocks* previous = installedClocks;
   installedClocks = clocks;
   return previous;
 }
@@ -58,7 +47,7 @@ void TCpuSpeedThread::WaitFor() {
 }
 
 void TCpuSpeedThread::Execute() {
-  SpeedClocks& clocks = ActiveSpeedClocks();
+  platform::MeasurementClocks& clocks = ActiveSpeedClocks();
   clocks.RaiseToTimeCritical();
   const int64_t f = clocks.PerformanceFrequency();
   if (f <= 0) return;  // no usable performance counter: the rate stays 0
@@ -69,7 +58,7 @@ void TCpuSpeedThread::Execute() {
     // between the two counters' reads is seen rather than counted.
     const platform::CounterReading start = platform::TightestReading(clocks, widestSpan);
     const uint32_t t = clocks.TickCount();
-    clocks.Sleep(kWindowMs);
+    clocks.SleepMs(kWindowMs);
     // Only guards against a sleep that ended early; the elapsed time comes from the
     // performance counter.
     while (static_cast<uint32_t>(clocks.TickCount() - t) < kMinimumElapsedMs) {

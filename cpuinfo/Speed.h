@@ -10,25 +10,14 @@
 
 #include "cpuinfo/Cpuid.h"
 #include "cpuinfo/Values.h"
+#include "platform/Clock.h"
 
 namespace cpuinfo {
 
-// The counters the measurement reads; the system's unless another set is installed.
-class SpeedClocks {
- public:
-  virtual ~SpeedClocks() = default;
-  virtual uint64_t TimeStampCounter() = 0;
-  virtual int64_t PerformanceCounter() = 0;
-  virtual int64_t PerformanceFrequency() = 0;
-  virtual uint32_t TickCount() = 0;
-  virtual void Sleep(uint32_t milliseconds) = 0;
-  // Runs on the measuring thread before the measurement.
-  virtual void RaiseToTimeCritical() = 0;
-};
-
-SpeedClocks& ActiveSpeedClocks();
-// Installs clocks (null: the system's again); returns the previous ones (null: system).
-SpeedClocks* InstallSpeedClocks(SpeedClocks* clocks);
+// The clocks the measurement reads; the machine's unless another set is installed.
+platform::MeasurementClocks& ActiveSpeedClocks();
+// Installs clocks (null: the machine's again); returns the previous ones (null: machine).
+platform::MeasurementClocks* InstallSpeedClocks(platform::MeasurementClocks* clocks);
 
 // One ~200 ms measurement on a thread of its own at time-critical priority.
 class TCpuSpeedThread {

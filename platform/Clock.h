@@ -1,6 +1,7 @@
 // The clocks the program runs on: the high-resolution counter, the tick count, sleeps
 // and a periodic timer service. The desktop backends use the machine's clocks; the
-// headless backend a virtual clock that moves only when the code waits or polls.
+// headless backend a virtual clock that moves only when the code waits or polls. The
+// processor-rate measurements read the same counters, with the time-stamp counter.
 #pragma once
 
 #include <cstdint>
@@ -24,9 +25,10 @@ struct PeriodicTimerCaps {
   uint32_t maxPeriod = 1000000;
 };
 
-class Clock {
+// The counters and sleeps every clock offers.
+class Counters {
  public:
-  virtual ~Clock() = default;
+  virtual ~Counters() = default;
 
   // QueryPerformanceCounter and QueryPerformanceFrequency.
   virtual int64_t PerformanceCounter() = 0;
@@ -36,7 +38,11 @@ class Clock {
   virtual void SleepMs(uint32_t milliseconds) = 0;
   // Sleeps until the performance counter reaches deadline.
   virtual void SleepUntil(int64_t deadline) = 0;
+};
 
+// The clock the message loop, the timers and the instruments run on.
+class Clock : public Counters {
+ public:
   // Microseconds on a monotonic clock for the message loop's own scheduling (standard
   // timers, waits). Reading it has no side effect, also on the virtual clock.
   virtual int64_t LoopTimeUs() = 0;
@@ -47,5 +53,17 @@ class Clock {
                                                        std::function<void()> tick) = 0;
   virtual PeriodicTimerCaps PeriodicCaps() = 0;
 };
+
+// The clocks a measurement of the processor's rate reads: the counters, the time-stamp
+// counter, and the measuring thread raised to time-critical priority. The machine's, or
+// a test's.
+class MeasurementClocks : public Counters {
+ public:
+  virtual uint64_t TimeStampCounter() = 0;
+  // Runs on the measuring thread before the measurement.
+  virtual void RaiseToTimeCritical() = 0;
+};
+
+MeasurementClocks& MachineMeasurementClocks();
 
 }  // namespace platform

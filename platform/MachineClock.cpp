@@ -31,4 +31,24 @@ int64_t MachineClock::LoopTimeUs() {
   return counter / frequency * 1000000 + counter % frequency * 1000000 / frequency;
 }
 
+namespace {
+
+class MachineMeasurement final : public MeasurementClocks {
+ public:
+  int64_t PerformanceCounter() override { return platform::PerformanceCounter(); }
+  int64_t PerformanceFrequency() override { return platform::PerformanceFrequency(); }
+  uint32_t TickCount() override { return platform::TickCount(); }
+  void SleepMs(uint32_t milliseconds) override { platform::SleepMs(milliseconds); }
+  void SleepUntil(int64_t deadline) override { platform::SleepUntil(deadline); }
+  uint64_t TimeStampCounter() override { return platform::ReadTimeStampCounter(); }
+  void RaiseToTimeCritical() override { platform::RaiseThreadPriorityToTimeCritical(); }
+};
+
+}  // namespace
+
+MeasurementClocks& MachineMeasurementClocks() {
+  static MachineMeasurement machine;
+  return machine;
+}
+
 }  // namespace platform

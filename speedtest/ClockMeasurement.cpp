@@ -6,18 +6,11 @@
 
 namespace speedtest {
 
+using platform::MeasurementClocks;
+
 namespace {
 
 constexpr uint32_t kSettleMs = 10;
-
-class MachineMeasurementClocks final : public MeasurementClocks {
- public:
-  int64_t PerformanceCounter() override { return platform::PerformanceCounter(); }
-  int64_t PerformanceFrequency() override { return platform::PerformanceFrequency(); }
-  uint64_t TimeStampCounter() override { return platform::ReadTimeStampCounter(); }
-  void SleepMs(uint32_t milliseconds) override { platform::SleepMs(milliseconds); }
-  void SleepUntil(int64_t deadline) override { platform::SleepUntil(deadline); }
-};
 
 // One interval: the counter read in a tight bracket at each end, the ticks divided by the
 // time between the readings, so a wake-up that comes late (the thread or the virtual
@@ -69,11 +62,6 @@ double MhzFromCounterReadings(uint64_t t1, uint64_t t2) {
 
 int32_t WholeMhz(double mhz) {
   return static_cast<int32_t>(mhz);
-}
-
-MeasurementClocks& MachineClocks() {
-  static MachineMeasurementClocks clocks;
-  return clocks;
 }
 
 ClockMeasurement MeasureClockTimed(MeasurementClocks& clocks) {

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "platform/Clock.h"
+
 namespace speedtest {
 
 // The private window message that asks the main window to measure the clock
@@ -33,19 +35,6 @@ double MhzFromCounterReadings(uint64_t t1, uint64_t t2);
 // The rate in whole MHz, as the program keeps it (MeasuredMhz): truncated toward zero.
 int32_t WholeMhz(double mhz);
 
-// The clocks the measurement reads and sleeps on: the machine's, or a test's.
-class MeasurementClocks {
- public:
-  virtual ~MeasurementClocks() = default;
-  virtual int64_t PerformanceCounter() = 0;
-  virtual int64_t PerformanceFrequency() = 0;
-  virtual uint64_t TimeStampCounter() = 0;
-  virtual void SleepMs(uint32_t milliseconds) = 0;
-  virtual void SleepUntil(int64_t deadline) = 0;
-};
-
-MeasurementClocks& MachineClocks();
-
 // One measurement and how well its interval was timed.
 struct ClockMeasurement {
   double mhz = 0;
@@ -60,7 +49,8 @@ struct ClockMeasurement {
 
 // Raises the priority, counts the ticks of a 500 ms interval timed on the performance
 // counter and restores the priority. Takes about 510 ms, 500 ms more for each retaking.
-ClockMeasurement MeasureClockTimed(MeasurementClocks& clocks = MachineClocks());
+ClockMeasurement MeasureClockTimed(
+    platform::MeasurementClocks& clocks = platform::MachineMeasurementClocks());
 double MeasureClock();
 
 }  // namespace speedtest

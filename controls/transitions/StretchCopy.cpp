@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "controls/transitions/TransitionFrame.h"
+#include "gui/StretchMapping.h"
 
 namespace controls::transitions {
 namespace {
@@ -13,7 +14,7 @@ using gui::Rect;
 
 // Source pixel of destination pixel d (counted from the destination's start).
 int SourceOf(int d, int destSize, int sourceStart, int sourceSize) {
-  return sourceStart + int((2 * int64_t(d) + 1) * sourceSize / (2 * int64_t(destSize)));
+  return sourceStart + int(gui::StretchedSourcePixel(d, destSize, sourceSize));
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ using testing::FakeCpu;
 using testing::Processor0;
 
 // Counters that advance only when the measurement sleeps: mhz TSC ticks per microsecond.
-class SimulatedClocks final : public SpeedClocks {
+class SimulatedClocks final : public platform::MeasurementClocks {
  public:
   explicit SimulatedClocks(double mhz, int64_t frequency = 10000000)
       : mhz_(mhz), frequency_(frequency) {}
@@ -33,10 +33,12 @@ class SimulatedClocks final : public SpeedClocks {
     if (shortSleep_ && tickReads > 1) microseconds_ += 1000;  // the spin moves time
     return static_cast<uint32_t>(microseconds_ / 1000);
   }
-  void Sleep(uint32_t milliseconds) override {
+  void SleepMs(uint32_t milliseconds) override {
     slept += milliseconds;
     microseconds_ += shortSleep_ ? 1000 : milliseconds * 1000.0;
   }
+  // The library's measurement sleeps by milliseconds only.
+  void SleepUntil(int64_t) override { ADD_FAILURE() << "SleepUntil called"; }
   void RaiseToTimeCritical() override { raised = true; }
 
   void EndSleepsEarly() { shortSleep_ = true; }
@@ -55,11 +57,12 @@ class SimulatedClocks final : public SpeedClocks {
 
 class ScopedClocks {
  public:
-  explicit ScopedClocks(SpeedClocks& clocks) : previous_(InstallSpeedClocks(&clocks)) {}
+  explicit ScopedClocks(platform::MeasurementClocks& clocks)
+      : previous_(InstallSpeedClocks(&clocks)) {}
   ~ScopedClocks() { InstallSpeedClocks(previous_); }
 
  private:
-  SpeedClocks* previous_;
+  platform::MeasurementClocks* previous_;
 };
 
 TEST(NormalizeSpeed, MovesToTheNearestMarketedEnding) {

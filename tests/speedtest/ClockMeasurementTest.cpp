@@ -59,7 +59,7 @@ TEST(ClockArithmetic, TicksOverTheMeasuredInterval) {
 // Virtual time in nanoseconds. The time-stamp counter ticks at mhz; the performance
 // counter counts at frequency. Every read takes readNs; a pause scripted after the n-th
 // read (all reads counted from 1) stands for the thread being pre-empted right there.
-class FakeClocks final : public MeasurementClocks {
+class FakeClocks final : public platform::MeasurementClocks {
  public:
   explicit FakeClocks(double mhz, int64_t frequency = 1'000'000'000, uint64_t firstTick = kStart)
       : mhz_(mhz), frequency_(frequency), first_tick_(firstTick) {}
@@ -70,6 +70,9 @@ class FakeClocks final : public MeasurementClocks {
     return count;
   }
   int64_t PerformanceFrequency() override { return frequency_; }
+  uint32_t TickCount() override { return static_cast<uint32_t>(ns_ / 1'000'000); }
+  // The measurement raises its priority itself, around the whole measurement.
+  void RaiseToTimeCritical() override {}
   uint64_t TimeStampCounter() override {
     const uint64_t ticks = first_tick_ + static_cast<uint64_t>(std::llround(ns_ * mhz_ / 1000.0));
     Read();
@@ -167,10 +170,12 @@ TEST(TimedClockMeasurement, APreemptionInsideABracketIsSeenAndAvoided) {
 // Every bracket pre-empted: the interval cannot be timed, it is taken again, and the
 // result, though the best there was, says so and how far it may be off.
 TEST(TimedClockMeasurement, AnIntervalThatCannotBeTimedIsTakenAgainAndSaysSo) {
-  class Preempted final : public MeasurementClocks {
+  class Preempted final : public platform::MeasurementClocks {
    public:
     int64_t PerformanceCounter() override { return ns_ += 10'000; }  // 10 us a read
     int64_t PerformanceFrequency() override { return 1'000'000'000; }
+    uint32_t TickCount() override { return static_cast<uint32_t>(ns_ / 1'000'000); }
+    void RaiseToTimeCritical() override {}
     uint64_t TimeStampCounter() override { return static_cast<uint64_t>(ns_ * 3); }
     void SleepMs(uint32_t milliseconds) override { ns_ += int64_t{milliseconds} * 1'000'000; }
     void SleepUntil(int64_t deadline) override {

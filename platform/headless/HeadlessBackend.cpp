@@ -1,7 +1,6 @@
 #include "platform/headless/HeadlessBackend.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace platform {
 
@@ -53,10 +52,7 @@ bool HeadlessWindow::InTopmostLayer() const {
 }
 
 bool HeadlessWindow::OwnedBy(const HeadlessWindow& window) const {
-  for (const HeadlessWindow* o = owner_; o; o = o->owner_) {
-    if (o == &window) return true;
-  }
-  return false;
+  return platform::OwnedBy(*this, window);
 }
 
 void HeadlessWindow::SetBounds(int x, int y, int width, int height) {
@@ -77,16 +73,8 @@ void HeadlessWindow::Present(const FrameView& frame, std::span<const Rect> dirty
   std::vector<Rect> rects(dirty.begin(), dirty.end());
   if (rects.empty()) rects.push_back(whole);
   for (Rect& r : rects) {
-    r.left = std::max({r.left, 0});
-    r.top = std::max({r.top, 0});
-    r.right = std::min({r.right, width_, frame.width});
-    r.bottom = std::min({r.bottom, height_, frame.height});
-    if (r.right <= r.left || r.bottom <= r.top) continue;
-    for (int y = r.top; y < r.bottom; ++y) {
-      std::memcpy(&pixels_[(size_t(y) * size_t(width_) + size_t(r.left)) * 4],
-                  frame.pixels + size_t(y) * size_t(frame.stride) + size_t(r.left) * 4,
-                  size_t(r.right - r.left) * 4);
-    }
+    r = ClipToFrame(r, frame, width_, height_);
+    if (!IsEmpty(r)) CopyFrameRect(frame, r, pixels_.data(), size_t(width_) * 4);
   }
   ++present_count_;
   last_presented_ = std::move(rects);
@@ -162,6 +150,8 @@ void HeadlessBackend::Forget(HeadlessWindow* window) {
   if (capture_ == window) capture_ = nullptr;
   if (dragging_ == window) dragging_ = nullptr;
   if (focus_ == window) focus_ = nullptr;
+  std::lock_guard lock(mutex_);
+  events_.DropWindow(window->Id());
 }
 
 std::vector<HeadlessWindow*> HeadlessBackend::Windows() const {
@@ -202,7 +192,7 @@ HeadlessWindow* HeadlessBackend::WindowAt(int x, int y) const {
 void HeadlessBackend::Push(const Event& event) {
   {
     std::lock_guard lock(mutex_);
-    events_.push_back(event);
+    events_.Push(event);
   }
   wake_cv_.notify_all();
 }
@@ -220,8 +210,8 @@ void HeadlessBackend::MoveMouse(int x, int y) {
   mouse_x_ = x;
   mouse_y_ = y;
   if (dragging_) {
-    dragging_->SetBounds(drag_window_x_ + x - drag_mouse_x_, drag_window_y_ + y - drag_mouse_y_,
-                         dragging_->Width(), dragging_->Height());
+    const HandDrag::Point at = drag_.WindowFor({x, y});
+    dragging_->SetBounds(at.x, at.y, dragging_->Width(), dragging_->Height());
     Push({.type = Event::Type::Moved,
           .window = dragging_->Id(),
           .x = dragging_->X(),
@@ -250,10 +240,7 @@ void HeadlessBackend::PressMouse(MouseButton button) {
   const int cy = mouse_y_ - target->Y();
   if (button == MouseButton::Left && buttons_down_ == 0 && target->IsDragPoint(cx, cy)) {
     dragging_ = target;
-    drag_mouse_x_ = mouse_x_;
-    drag_mouse_y_ = mouse_y_;
-    drag_window_x_ = target->X();
-    drag_window_y_ = target->Y();
+    drag_ = {{mouse_x_, mouse_y_}, {target->X(), target->Y()}};
     return;
   }
   ++buttons_down_;
@@ -316,10 +303,7 @@ void HeadlessBackend::RequestQuit() {
 
 bool HeadlessBackend::PollEvent(Event& event) {
   std::lock_guard lock(mutex_);
-  if (events_.empty()) return false;
-  event = events_.front();
-  events_.pop_front();
-  return true;
+  return events_.Pop(event);
 }
 
 void HeadlessBackend::Wake() {
@@ -333,7 +317,7 @@ void HeadlessBackend::Wake() {
 
 int HeadlessBackend::PendingEvents() const {
   std::lock_guard lock(mutex_);
-  return int(events_.size());
+  return events_.Size();
 }
 
 int HeadlessBackend::WakeCount() const {
@@ -342,7 +326,7 @@ int HeadlessBackend::WakeCount() const {
 }
 
 void HeadlessBackend::WaitEvents(int64_t deadlineUs) {
-  auto ready = [this] { return woken_ || !events_.empty(); };
+  auto ready = [this] { return woken_ || !events_.Empty(); };
   {
     std::unique_lock lock(mutex_);
     if (ready()) {

@@ -7,12 +7,12 @@
 
 #include <condition_variable>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
 
+#include "platform/BackendCore.h"
 #include "platform/Window.h"
 #include "platform/headless/VirtualClock.h"
 
@@ -158,11 +158,11 @@ class HeadlessBackend : public Backend {
   int buttons_down_ = 0;
   // Dragging a window: the pointer and the window position at the press.
   HeadlessWindow* dragging_ = nullptr;
-  int drag_mouse_x_ = 0, drag_mouse_y_ = 0, drag_window_x_ = 0, drag_window_y_ = 0;
+  HandDrag drag_;
 
   mutable std::mutex mutex_;
   std::condition_variable wake_cv_;
-  std::deque<Event> events_;
+  EventQueue events_;
   bool woken_ = false;
   int wake_count_ = 0;
 };

@@ -3,7 +3,6 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -11,6 +10,7 @@
 #include "platform/DisplayScale.h"
 #include "platform/sdl/GlobalPointer.h"
 #include "platform/sdl/ScreenDensity.h"
+#include "platform/sdl/SdlWindow.h"
 #include "platform/sdl/X11Errors.h"
 
 namespace platform {
@@ -118,147 +118,6 @@ void OpenVideo() {
 
 }  // namespace
 
-class SdlWindow : public NativeWindow {
- public:
-  SdlWindow(SdlBackend& backend, const WindowOptions& options)
-      : backend_(backend), owner_(static_cast<const SdlWindow*>(options.owner)) {
-    Uint32 flags = SDL_WINDOW_HIDDEN;
-    if (options.borderless) flags |= SDL_WINDOW_BORDERLESS;
-    if (options.topmost) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
-    if (owner_) flags |= SDL_WINDOW_SKIP_TASKBAR;
-    window_ = SDL_CreateWindow(options.title.c_str(), options.x, options.y,
-                               std::max(options.width, 1), std::max(options.height, 1), flags);
-    if (!window_) throw std::runtime_error(std::string("SDL_CreateWindow: ") + SDL_GetError());
-    id_ = SDL_GetWindowID(window_);
-    // Under X11 this is the transient-for hint: the window manager keeps the window
-    // above its owner.
-    if (owner_) SDL_SetWindowModalFor(window_, owner_->window_);
-  }
-  ~SdlWindow() override {
-    backend_.Forget(this);
-    SDL_DestroyWindow(window_);
-  }
-
-  uint32_t Id() const override { return id_; }
-  void Show() override {
-    SDL_ShowWindow(window_);
-    visible_ = true;
-    Raise();
-  }
-  void Hide() override {
-    SDL_HideWindow(window_);
-    visible_ = false;
-  }
-  void SetTitle(std::string_view title) override {
-    SDL_SetWindowTitle(window_, std::string(title).c_str());
-  }
-  void SetTopmost(bool topmost) override {
-    SDL_SetWindowAlwaysOnTop(window_, topmost ? SDL_TRUE : SDL_FALSE);
-  }
-  void SetBounds(int x, int y, int width, int height) override {
-    SDL_SetWindowPosition(window_, x, y);
-    int w = 0, h = 0;
-    SDL_GetWindowSize(window_, &w, &h);
-    if (w != width || h != height)
-      SDL_SetWindowSize(window_, std::max(width, 1), std::max(height, 1));
-  }
-  void Present(const FrameView& frame, std::span<const Rect> dirty) override;
-  void SetCursor(Cursor cursor) override {
-    cursor_ = cursor;
-    if (SDL_GetMouseFocus() == window_) backend_.ApplyCursor(this);
-  }
-  void SetDragTest(std::function<bool(int x, int y)> test) override {
-    drag_test_ = std::move(test);
-  }
-  void Raise() override {
-    if (!visible_) return;
-    SDL_RaiseWindow(window_);
-    CameToFront();
-  }
-  int Scale() const override { return backend_.Scale(); }
-  void SetEnabled(bool enabled) override {
-    enabled_ = enabled;
-    if (!enabled && backend_.drag_.window == this) {
-      SDL_CaptureMouse(SDL_FALSE);
-      backend_.drag_ = {};
-    }
-  }
-
-  SDL_Window* Handle() const { return window_; }
-  bool Visible() const { return visible_; }
-  bool Enabled() const { return enabled_; }
-  uint64_t LastAtFront() const { return last_at_front_; }
-  void CameToFront() { last_at_front_ = ++backend_.raise_count_; }
-  bool OwnedBy(const SdlWindow& window) const {
-    for (const SdlWindow* o = owner_; o; o = o->owner_) {
-      if (o == &window) return true;
-    }
-    return false;
-  }
-  void ForgetOwner(const SdlWindow* owner) {
-    if (owner_ == owner) owner_ = nullptr;
-  }
-  Cursor CurrentCursor() const { return cursor_; }
-  bool IsDragPoint(int x, int y) const { return drag_test_ && drag_test_(x, y); }
-
- private:
-  SdlBackend& backend_;
-  const SdlWindow* owner_;
-  SDL_Window* window_ = nullptr;
-  uint32_t id_ = 0;
-  bool visible_ = false;
-  bool enabled_ = true;
-  uint64_t last_at_front_ = 0;
-  Cursor cursor_ = Cursor::Arrow;
-  std::function<bool(int, int)> drag_test_;
-};
-
-void SdlWindow::Present(const FrameView& frame, std::span<const Rect> dirty) {
-  if (!visible_) return;
-  SDL_Surface* surface = SDL_GetWindowSurface(window_);
-  if (!surface) return;
-  std::vector<SDL_Rect> rects;
-  const Rect whole{0, 0, frame.width, frame.height};
-  auto copy = [&](Rect r) {
-    r.left = std::max(r.left, 0);
-    r.top = std::max(r.top, 0);
-    r.right = std::min({r.right, frame.width, surface->w});
-    r.bottom = std::min({r.bottom, frame.height, surface->h});
-    if (r.right <= r.left || r.bottom <= r.top) return;
-    const int w = r.right - r.left;
-    const int h = r.bottom - r.top;
-    const uint8_t* src = frame.pixels + size_t(r.top) * size_t(frame.stride) + size_t(r.left) * 4;
-    auto* dst = static_cast<uint8_t*>(surface->pixels) + size_t(r.top) * size_t(surface->pitch) +
-                size_t(r.left) * surface->format->BytesPerPixel;
-    const SDL_PixelFormat* f = surface->format;
-    if (f->BytesPerPixel == 4 && f->Rmask == 0x00FF0000 && f->Gmask == 0x0000FF00 &&
-        f->Bmask == 0x000000FF) {
-      // The usual desktop surface has our byte order: rows copy as they are.
-      for (int y = 0; y < h; ++y) {
-        std::memcpy(dst + size_t(y) * size_t(surface->pitch),
-                    src + size_t(y) * size_t(frame.stride), size_t(w) * 4);
-      }
-    } else {
-      SDL_ConvertPixels(w, h, SDL_PIXELFORMAT_BGRA32, src, frame.stride, f->format, dst,
-                        surface->pitch);
-    }
-    rects.push_back({r.left, r.top, w, h});
-  };
-  const bool lock = SDL_MUSTLOCK(surface);
-  if (lock && SDL_LockSurface(surface) != 0) return;
-  if (dirty.empty()) {
-    copy(whole);
-  } else {
-    for (const Rect& r : dirty) copy(r);
-  }
-  if (lock) SDL_UnlockSurface(surface);
-  if (dirty.empty()) {
-    SDL_UpdateWindowSurface(window_);
-  } else if (!rects.empty()) {
-    SDL_UpdateWindowSurfaceRects(window_, rects.data(), int(rects.size()));
-  }
-}
-
 SdlBackend::SdlBackend() {
   // Present through the window surface: the texture path would load OpenGL for nothing.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
@@ -277,8 +136,8 @@ SdlBackend::SdlBackend() {
 }
 
 SdlBackend::~SdlBackend() {
-  for (void* cursor : cursors_) {
-    if (cursor) SDL_FreeCursor(static_cast<SDL_Cursor*>(cursor));
+  for (SDL_Cursor* cursor : cursors_) {
+    if (cursor) SDL_FreeCursor(cursor);
   }
   SDL_Quit();
 }
@@ -299,8 +158,7 @@ void SdlBackend::Forget(SdlWindow* window) {
   std::erase(windows_, window);
   for (SdlWindow* w : windows_) w->ForgetOwner(window);
   if (drag_.window == window) drag_ = {};
-  const uint32_t id = window->Id();
-  std::erase_if(pending_, [id](const Event& e) { return e.window == id; });
+  pending_.DropWindow(window->Id());
 }
 
 SdlWindow* SdlBackend::Find(uint32_t sdlWindowId) const {
@@ -313,7 +171,7 @@ SdlWindow* SdlBackend::Find(uint32_t sdlWindowId) const {
 void SdlBackend::RaiseEnabledOwned(const SdlWindow* window) {
   SdlWindow* front = nullptr;
   for (SdlWindow* w : windows_) {
-    if (w->Visible() && w->Enabled() && w->OwnedBy(*window) &&
+    if (w->Visible() && w->Enabled() && OwnedBy(*w, *window) &&
         (!front || w->LastAtFront() > front->LastAtFront())) {
       front = w;
     }
@@ -322,54 +180,23 @@ void SdlBackend::RaiseEnabledOwned(const SdlWindow* window) {
 }
 
 void SdlBackend::ApplyCursor(SdlWindow* window) {
-  if (auto* cursor = static_cast<SDL_Cursor*>(cursors_[int(window->CurrentCursor())])) {
+  if (SDL_Cursor* cursor = cursors_[int(window->CurrentCursor())]) {
     SDL_SetCursor(cursor);
   }
 }
 
-void SdlBackend::Translate(const void* raw) {
-  const SDL_Event& e = *static_cast<const SDL_Event*>(raw);
+void SdlBackend::Translate(const SDL_Event& e) {
   if (e.type == wake_event_) {
-    wake_pending_ = false;
+    wake_.Taken();
     return;
   }
   switch (e.type) {
     case SDL_QUIT:
-      pending_.push_back({.type = Event::Type::Quit});
+      pending_.Push({.type = Event::Type::Quit});
       return;
-    case SDL_WINDOWEVENT: {
-      SdlWindow* w = Find(e.window.windowID);
-      if (!w) return;
-      const uint32_t id = w->Id();
-      switch (e.window.event) {
-        case SDL_WINDOWEVENT_ENTER:
-          ApplyCursor(w);
-          pending_.push_back({.type = Event::Type::MouseEnter, .window = id});
-          break;
-        case SDL_WINDOWEVENT_LEAVE:
-          if (drag_.window != w)
-            pending_.push_back({.type = Event::Type::MouseLeave, .window = id});
-          break;
-        case SDL_WINDOWEVENT_CLOSE:
-          pending_.push_back({.type = Event::Type::Close, .window = id});
-          break;
-        case SDL_WINDOWEVENT_FOCUS_GAINED:
-          // The window manager brought it to the front (a click, the task bar, a key).
-          w->CameToFront();
-          if (!w->Enabled()) RaiseEnabledOwned(w);
-          break;
-        case SDL_WINDOWEVENT_EXPOSED:
-          pending_.push_back({.type = Event::Type::Expose, .window = id});
-          break;
-        case SDL_WINDOWEVENT_MOVED:
-          pending_.push_back(
-              {.type = Event::Type::Moved, .window = id, .x = e.window.data1, .y = e.window.data2});
-          break;
-        default:
-          break;
-      }
+    case SDL_WINDOWEVENT:
+      TranslateWindowEvent(e);
       return;
-    }
     case SDL_MOUSEMOTION: {
       if (drag_.window) {
         // Motion events are relative to where the window was when they were made, which
@@ -381,53 +208,18 @@ void SdlBackend::Translate(const void* raw) {
         return;
       }
       if (SdlWindow* w = Find(e.motion.windowID); w && w->Enabled()) {
-        pending_.push_back({.type = Event::Type::MouseMove,
-                            .window = w->Id(),
-                            .x = e.motion.x,
-                            .y = e.motion.y,
-                            .modifiers = ModifiersFor(SDL_GetModState())});
+        pending_.Push({.type = Event::Type::MouseMove,
+                       .window = w->Id(),
+                       .x = e.motion.x,
+                       .y = e.motion.y,
+                       .modifiers = ModifiersFor(SDL_GetModState())});
       }
       return;
     }
     case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP: {
-      MouseButton button;
-      if (!ButtonFor(e.button.button, button)) return;
-      const bool down = e.type == SDL_MOUSEBUTTONDOWN;
-      if (!down && drag_.window && button == MouseButton::Left) {
-        // SDL drops a motion that leaves the pointer where it was in the window, and once
-        // the window has caught up every motion does: the last step may never have come.
-        FollowDrag();
-        SDL_CaptureMouse(SDL_FALSE);
-        drag_ = {};
-        return;
-      }
-      SdlWindow* w = Find(e.button.windowID);
-      if (!w) return;
-      if (!w->Enabled()) {
-        if (down) RaiseEnabledOwned(w);
-        return;
-      }
-      if (down && button == MouseButton::Left && !drag_.window &&
-          w->IsDragPoint(e.button.x, e.button.y)) {
-        // Moved by hand from the pointer's motion: a hit-test answer would need a window
-        // manager and lose the press under a bare X server.
-        drag_.window = w;
-        GlobalPointer(w->Handle(), drag_.mouseX, drag_.mouseY);
-        SDL_GetWindowPosition(w->Handle(), &drag_.windowX, &drag_.windowY);
-        drag_.lastX = drag_.windowX;
-        drag_.lastY = drag_.windowY;
-        SDL_CaptureMouse(SDL_TRUE);
-        return;
-      }
-      pending_.push_back({.type = down ? Event::Type::MouseDown : Event::Type::MouseUp,
-                          .window = w->Id(),
-                          .x = e.button.x,
-                          .y = e.button.y,
-                          .button = button,
-                          .modifiers = ModifiersFor(SDL_GetModState())});
+    case SDL_MOUSEBUTTONUP:
+      TranslateButton(e);
       return;
-    }
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
       SdlWindow* w = Find(e.key.windowID);
@@ -437,10 +229,10 @@ void SdlBackend::Translate(const void* raw) {
         if (e.type == SDL_KEYDOWN) RaiseEnabledOwned(w);
         return;
       }
-      pending_.push_back({.type = e.type == SDL_KEYDOWN ? Event::Type::KeyDown : Event::Type::KeyUp,
-                          .window = w->Id(),
-                          .key = key,
-                          .modifiers = ModifiersFor(e.key.keysym.mod)});
+      pending_.Push({.type = e.type == SDL_KEYDOWN ? Event::Type::KeyDown : Event::Type::KeyUp,
+                     .window = w->Id(),
+                     .key = key,
+                     .modifiers = ModifiersFor(e.key.keysym.mod)});
       return;
     }
     default:
@@ -448,43 +240,104 @@ void SdlBackend::Translate(const void* raw) {
   }
 }
 
+void SdlBackend::TranslateWindowEvent(const SDL_Event& e) {
+  SdlWindow* w = Find(e.window.windowID);
+  if (!w) return;
+  const uint32_t id = w->Id();
+  switch (e.window.event) {
+    case SDL_WINDOWEVENT_ENTER:
+      ApplyCursor(w);
+      pending_.Push({.type = Event::Type::MouseEnter, .window = id});
+      break;
+    case SDL_WINDOWEVENT_LEAVE:
+      if (drag_.window != w) pending_.Push({.type = Event::Type::MouseLeave, .window = id});
+      break;
+    case SDL_WINDOWEVENT_CLOSE:
+      pending_.Push({.type = Event::Type::Close, .window = id});
+      break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+      // The window manager brought it to the front (a click, the task bar, a key).
+      w->CameToFront();
+      if (!w->Enabled()) RaiseEnabledOwned(w);
+      break;
+    case SDL_WINDOWEVENT_EXPOSED:
+      pending_.Push({.type = Event::Type::Expose, .window = id});
+      break;
+    case SDL_WINDOWEVENT_MOVED:
+      pending_.Push(
+          {.type = Event::Type::Moved, .window = id, .x = e.window.data1, .y = e.window.data2});
+      break;
+    default:
+      break;
+  }
+}
+
+void SdlBackend::TranslateButton(const SDL_Event& e) {
+  MouseButton button;
+  if (!ButtonFor(e.button.button, button)) return;
+  const bool down = e.type == SDL_MOUSEBUTTONDOWN;
+  if (!down && drag_.window && button == MouseButton::Left) {
+    // SDL drops a motion that leaves the pointer where it was in the window, and once
+    // the window has caught up every motion does: the last step may never have come.
+    FollowDrag();
+    SDL_CaptureMouse(SDL_FALSE);
+    drag_ = {};
+    return;
+  }
+  SdlWindow* w = Find(e.button.windowID);
+  if (!w) return;
+  if (!w->Enabled()) {
+    if (down) RaiseEnabledOwned(w);
+    return;
+  }
+  if (down && button == MouseButton::Left && !drag_.window &&
+      w->IsDragPoint(e.button.x, e.button.y)) {
+    // Moved by hand from the pointer's motion: a hit-test answer would need a window
+    // manager and lose the press under a bare X server.
+    drag_.window = w;
+    GlobalPointer(w->Handle(), drag_.hand.pointer.x, drag_.hand.pointer.y);
+    SDL_GetWindowPosition(w->Handle(), &drag_.hand.window.x, &drag_.hand.window.y);
+    drag_.last = drag_.hand.window;
+    SDL_CaptureMouse(SDL_TRUE);
+    return;
+  }
+  pending_.Push({.type = down ? Event::Type::MouseDown : Event::Type::MouseUp,
+                 .window = w->Id(),
+                 .x = e.button.x,
+                 .y = e.button.y,
+                 .button = button,
+                 .modifiers = ModifiersFor(SDL_GetModState())});
+}
+
 void SdlBackend::FollowDrag() {
-  int gx = 0, gy = 0;
-  GlobalPointer(drag_.window->Handle(), gx, gy);
-  const int x = drag_.windowX + gx - drag_.mouseX;
-  const int y = drag_.windowY + gy - drag_.mouseY;
-  if (x == drag_.lastX && y == drag_.lastY) return;
-  drag_.lastX = x;
-  drag_.lastY = y;
-  SDL_SetWindowPosition(drag_.window->Handle(), x, y);
-  pending_.push_back({.type = Event::Type::Moved, .window = drag_.window->Id(), .x = x, .y = y});
+  HandDrag::Point pointer;
+  GlobalPointer(drag_.window->Handle(), pointer.x, pointer.y);
+  const HandDrag::Point at = drag_.hand.WindowFor(pointer);
+  if (at == drag_.last) return;
+  drag_.last = at;
+  SDL_SetWindowPosition(drag_.window->Handle(), at.x, at.y);
+  pending_.Push({.type = Event::Type::Moved, .window = drag_.window->Id(), .x = at.x, .y = at.y});
 }
 
 bool SdlBackend::PollEvent(Event& event) {
   SDL_Event e;
-  while (pending_.empty() && SDL_PollEvent(&e)) Translate(&e);
-  if (pending_.empty()) return false;
-  event = pending_.front();
-  pending_.pop_front();
-  return true;
+  while (pending_.Empty() && SDL_PollEvent(&e)) Translate(e);
+  return pending_.Pop(event);
 }
 
 void SdlBackend::WaitEvents(int64_t deadlineUs) {
-  if (!pending_.empty()) return;
+  if (!pending_.Empty()) return;
+  const int64_t timeoutMs = WaitMs(deadlineUs, clock_.LoopTimeUs(), 1 << 30);
   SDL_Event e;
-  if (deadlineUs < 0) {
-    if (SDL_WaitEvent(&e)) Translate(&e);
-    return;
+  if (timeoutMs == kWaitWithoutLimit) {
+    if (SDL_WaitEvent(&e)) Translate(e);
+  } else if (timeoutMs > 0 && SDL_WaitEventTimeout(&e, int(timeoutMs))) {
+    Translate(e);
   }
-  const int64_t left = deadlineUs - clock_.LoopTimeUs();
-  if (left <= 0) return;
-  // Round up: waking a little late is harmless, waking early only spins once more.
-  const int timeoutMs = int(std::min<int64_t>((left + 999) / 1000, 1 << 30));
-  if (SDL_WaitEventTimeout(&e, timeoutMs)) Translate(&e);
 }
 
 void SdlBackend::Wake() {
-  if (wake_pending_.exchange(true)) return;
+  if (!wake_.Arm()) return;
   SDL_Event e{};
   e.type = wake_event_;
   SDL_PushEvent(&e);

@@ -6,14 +6,16 @@
 // does not.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <vector>
 
+#include "platform/BackendCore.h"
 #include "platform/Window.h"
 #include "platform/sdl/SystemClock.h"
+
+struct SDL_Cursor;
+union SDL_Event;
 
 namespace platform {
 
@@ -42,11 +44,13 @@ class SdlBackend : public Backend {
   friend class SdlWindow;
   struct Drag {
     SdlWindow* window = nullptr;
-    int mouseX = 0, mouseY = 0, windowX = 0, windowY = 0;  // on the screen, at the press
-    int lastX = 0, lastY = 0;                              // where the window was last put
+    HandDrag hand;
+    HandDrag::Point last;  // where the window was last put
   };
   // Turns one SDL event into ours (or none), handling drags and wake-ups itself.
-  void Translate(const void* sdlEvent);
+  void Translate(const SDL_Event& e);
+  void TranslateWindowEvent(const SDL_Event& e);
+  void TranslateButton(const SDL_Event& e);
   // Puts the dragged window where the pointer now is.
   void FollowDrag();
   void Forget(SdlWindow* window);
@@ -58,13 +62,13 @@ class SdlBackend : public Backend {
 
   SystemClock clock_;
   uint32_t wake_event_ = 0;
-  std::atomic<bool> wake_pending_{false};
+  WakeLatch wake_;
   std::vector<SdlWindow*> windows_;
-  std::deque<Event> pending_;
+  EventQueue pending_;
   Drag drag_;
   int scale_ = 100;
-  uint64_t raise_count_ = 0;               // orders the windows by when they last came to the front
-  void* cursors_[2] = {nullptr, nullptr};  // SDL_Cursor*, by Cursor
+  uint64_t raise_count_ = 0;  // orders the windows by when they last came to the front
+  SDL_Cursor* cursors_[2] = {nullptr, nullptr};  // by Cursor
 };
 
 }  // namespace platform

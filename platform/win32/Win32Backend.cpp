@@ -1,430 +1,32 @@
 #include "platform/win32/Win32Backend.h"
 
 #include <algorithm>
-#include <cstring>
 #include <stdexcept>
 #include <string>
 
 #include <windows.h>
 // After windows.h, which it builds on.
 #include <mmsystem.h>
-#include <windowsx.h>
 
-#include "platform/DisplayScale.h"
-#include "platform/win32/DibSection.h"
-#include "platform/win32/Utf16.h"
+#include "platform/win32/Win32Window.h"
 
 namespace platform {
 
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"TachoraWindow";
 constexpr wchar_t kWakeClass[] = L"TachoraWake";
 constexpr UINT kWakeMessage = WM_APP + 1;
-
-uint8_t CurrentModifiers() {
-  uint8_t m = 0;
-  if (::GetKeyState(VK_SHIFT) < 0) m |= modifiers::kShift;
-  if (::GetKeyState(VK_CONTROL) < 0) m |= modifiers::kControl;
-  if (::GetKeyState(VK_MENU) < 0) m |= modifiers::kAlt;
-  return m;
-}
-
-struct ButtonMessage {
-  UINT message;
-  MouseButton button;
-  bool down;
-};
-constexpr ButtonMessage kButtonMessages[] = {
-    // message         button               down
-    {WM_LBUTTONDOWN, MouseButton::Left, true},   {WM_LBUTTONUP, MouseButton::Left, false},
-    {WM_RBUTTONDOWN, MouseButton::Right, true},  {WM_RBUTTONUP, MouseButton::Right, false},
-    {WM_MBUTTONDOWN, MouseButton::Middle, true}, {WM_MBUTTONUP, MouseButton::Middle, false},
-};
-
-const ButtonMessage* FindButtonMessage(UINT message) {
-  for (const ButtonMessage& row : kButtonMessages) {
-    if (row.message == message) return &row;
-  }
-  return nullptr;
-}
-
-DWORD StyleFor(bool borderless) {
-  // The system menu and minimise box give a popup the task bar's minimise and Alt+F4.
-  return borderless ? WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX
-                    : WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-}
-
-// The outer rectangle of a window of these styles whose client area is at (x, y), width x
-// height.
-RECT OuterRect(DWORD style, DWORD exStyle, int x, int y, int width, int height) {
-  RECT r{x, y, x + std::max(width, 1), y + std::max(height, 1)};
-  ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
-  return r;
-}
-
-// The dots per inch of the monitor a window is on: GetDpiForWindow where the system has
-// it (Windows 10 1607 and later), else the system's.
-UINT WindowDpi(HWND window) {
-  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-  static const auto getDpiForWindow =
-      reinterpret_cast<GetDpiForWindowFunction>(reinterpret_cast<void*>(
-          ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-  if (getDpiForWindow) {
-    if (const UINT dpi = getDpiForWindow(window)) return dpi;
-  }
-  HDC screen = ::GetDC(nullptr);
-  const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSX) : 96;
-  if (screen) ::ReleaseDC(nullptr, screen);
-  return UINT(dpi > 0 ? dpi : 96);
-}
 
 LRESULT CALLBACK WakeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   // Also reached when a modal loop of the system dispatches the wake-up.
   if (message == kWakeMessage) {
-    reinterpret_cast<std::atomic<bool>*>(lParam)->store(false);
+    reinterpret_cast<WakeLatch*>(lParam)->Taken();
     return 0;
   }
   return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace
-
-class Win32Window : public NativeWindow {
- public:
-  Win32Window(Win32Backend& backend, uint32_t id, const WindowOptions& options)
-      : backend_(backend), id_(id) {
-    const DWORD exStyle = options.topmost ? WS_EX_TOPMOST : 0;
-    HWND owner = options.owner ? static_cast<HWND>(Win32Backend::Handle(*options.owner)) : nullptr;
-    const RECT r = OuterRect(StyleFor(options.borderless), exStyle, options.x, options.y,
-                             options.width, options.height);
-    window_ =
-        ::CreateWindowExW(exStyle, kWindowClass, Utf16(options.title).c_str(),
-                          StyleFor(options.borderless), r.left, r.top, r.right - r.left,
-                          r.bottom - r.top, owner, nullptr, ::GetModuleHandleW(nullptr), this);
-    if (!window_) throw std::runtime_error("CreateWindowExW failed");
-    memory_dc_ = ::CreateCompatibleDC(nullptr);
-  }
-  ~Win32Window() override {
-    backend_.Forget(this);
-    ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    ::DestroyWindow(window_);
-    if (bitmap_) ::DeleteObject(::SelectObject(memory_dc_, old_bitmap_));
-    ::DeleteDC(memory_dc_);
-  }
-  Win32Window(const Win32Window&) = delete;
-  Win32Window& operator=(const Win32Window&) = delete;
-
-  uint32_t Id() const override { return id_; }
-  void Show() override {
-    ::ShowWindow(window_, SW_SHOW);
-    Raise();
-  }
-  void Hide() override { ::ShowWindow(window_, SW_HIDE); }
-  void SetTitle(std::string_view title) override {
-    ::SetWindowTextW(window_, Utf16(title).c_str());
-  }
-  void SetTopmost(bool topmost) override {
-    ::SetWindowPos(window_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  }
-  void SetBounds(int x, int y, int width, int height) override {
-    const RECT r = OuterRect(DWORD(::GetWindowLongPtrW(window_, GWL_STYLE)),
-                             DWORD(::GetWindowLongPtrW(window_, GWL_EXSTYLE)), x, y, width, height);
-    ::SetWindowPos(window_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  void Present(const FrameView& frame, std::span<const Rect> dirty) override;
-  void SetCursor(Cursor cursor) override {
-    cursor_ = cursor;
-    POINT p{};
-    if (::GetCursorPos(&p) && ::WindowFromPoint(p) == window_) ApplyCursor();
-  }
-  void SetDragTest(std::function<bool(int x, int y)> test) override {
-    drag_test_ = std::move(test);
-  }
-  void Raise() override {
-    ::SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    ::SetForegroundWindow(window_);
-    ::SetFocus(window_);
-  }
-  void SetEnabled(bool enabled) override { ::EnableWindow(window_, enabled ? TRUE : FALSE); }
-  int Scale() const override { return ChooseScale(ScaleForDpi(WindowDpi(window_))); }
-
-  HWND Handle() const { return window_; }
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-  // Before a wait: a pointer that left unseen leaves now (says so), one still inside has
-  // its leave tracked afresh. The system's tracking can end unseen while the program is
-  // busy in a system call (the shell opening the browser).
-  bool CheckPointer() {
-    // While captured the pointer is the window's wherever it is: its release decides.
-    if (!tracking_ || ::GetCapture() == window_) return false;
-    RearmLeaveTracking();
-    return !tracking_;
-  }
-
- private:
-  struct Drag {
-    bool active = false;
-    POINT pointer{};  // on the screen, at the press
-    POINT window{};   // the window's outer top-left, at the press
-  };
-
-  void ApplyCursor() const {
-    ::SetCursor(::LoadCursorW(nullptr, cursor_ == Cursor::Hand ? IDC_HAND : IDC_ARROW));
-  }
-  // Makes the bitmap anew when it has another size; says whether it did.
-  bool EnsureBitmap(int width, int height);
-  void Blit(HDC target, const RECT& r) const {
-    ::BitBlt(target, r.left, r.top, r.right - r.left, r.bottom - r.top, memory_dc_, r.left, r.top,
-             SRCCOPY);
-  }
-  void Paint(HDC target, const RECT& r) const {
-    if (bitmap_) {
-      Blit(target, r);
-    } else {
-      ::FillRect(target, &r, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-    }
-  }
-  void Push(Event::Type type, int x = 0, int y = 0) {
-    backend_.Push({.type = type, .window = id_, .x = x, .y = y, .modifiers = CurrentModifiers()});
-  }
-  bool Mouse(UINT message, WPARAM wParam, LPARAM lParam);
-  void FollowDrag();
-  void RearmLeaveTracking();
-  bool LeaveIfPointerGone();
-  void RaiseOwnedWindow();
-
-  Win32Backend& backend_;
-  uint32_t id_;
-  HWND window_ = nullptr;
-  HDC memory_dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_bitmap_ = nullptr;
-  uint8_t* bits_ = nullptr;  // the DIB section's top-down rows
-  int bitmap_width_ = 0;
-  int bitmap_height_ = 0;
-  Cursor cursor_ = Cursor::Arrow;
-  std::function<bool(int, int)> drag_test_;
-  bool tracking_ = false;  // the pointer is inside and its leave is being tracked
-  Drag drag_;
-};
-
-bool Win32Window::EnsureBitmap(int width, int height) {
-  if (bitmap_ && width == bitmap_width_ && height == bitmap_height_) return false;
-  if (bitmap_) ::DeleteObject(::SelectObject(memory_dc_, old_bitmap_));
-  void* bits = nullptr;
-  bitmap_ = CreateTopDownDib(width, height, &bits);
-  bits_ = static_cast<uint8_t*>(bits);
-  bitmap_width_ = bitmap_ ? width : 0;
-  bitmap_height_ = bitmap_ ? height : 0;
-  if (bitmap_) old_bitmap_ = ::SelectObject(memory_dc_, bitmap_);
-  return true;
-}
-
-void Win32Window::Present(const FrameView& frame, std::span<const Rect> dirty) {
-  if (frame.width <= 0 || frame.height <= 0) return;
-  const bool resized = EnsureBitmap(frame.width, frame.height);
-  if (!bitmap_) return;
-  const Rect whole{0, 0, frame.width, frame.height};
-  const std::span<const Rect> rects =
-      dirty.empty() || resized ? std::span<const Rect>(&whole, 1) : dirty;
-  // Copied into the DIB section, which WM_PAINT shows again whenever the system asks;
-  // then drawn at once, so a present is on the screen when it returns.
-  HDC dc = ::IsWindowVisible(window_) ? ::GetDC(window_) : nullptr;
-  const size_t stride = size_t(frame.width) * 4;
-  for (Rect r : rects) {
-    r.left = std::max(r.left, 0);
-    r.top = std::max(r.top, 0);
-    r.right = std::min(r.right, frame.width);
-    r.bottom = std::min(r.bottom, frame.height);
-    if (r.right <= r.left || r.bottom <= r.top) continue;
-    for (int y = r.top; y < r.bottom; ++y) {
-      std::memcpy(bits_ + size_t(y) * stride + size_t(r.left) * 4,
-                  frame.pixels + size_t(y) * size_t(frame.stride) + size_t(r.left) * 4,
-                  size_t(r.right - r.left) * 4);
-    }
-    if (dc) Blit(dc, RECT{r.left, r.top, r.right, r.bottom});
-  }
-  if (dc) ::ReleaseDC(window_, dc);
-}
-
-void Win32Window::FollowDrag() {
-  POINT p{};
-  if (!::GetCursorPos(&p)) return;
-  const int x = drag_.window.x + p.x - drag_.pointer.x;
-  const int y = drag_.window.y + p.y - drag_.pointer.y;
-  ::SetWindowPos(window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-// The leave tracking does not outlast a capture: a pointer that left while a button was
-// held has left now; otherwise the tracking is armed again.
-void Win32Window::RearmLeaveTracking() {
-  if (LeaveIfPointerGone()) return;
-  TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window_, 0};
-  tracking_ = ::TrackMouseEvent(&track) != FALSE;
-}
-
-// A pointer that is no longer over the window, nor held by its capture, has left it.
-bool Win32Window::LeaveIfPointerGone() {
-  if (!tracking_ || ::GetCapture() == window_) return false;
-  POINT p{};
-  if (!::GetCursorPos(&p) || ::WindowFromPoint(p) == window_) return false;
-  TRACKMOUSEEVENT cancel{sizeof(cancel), TME_LEAVE | TME_CANCEL, window_, 0};
-  ::TrackMouseEvent(&cancel);
-  tracking_ = false;
-  Push(Event::Type::MouseLeave);
-  return true;
-}
-
-// The frontmost visible, enabled window this one owns: the dialog a click on a disabled
-// owner brings forward.
-void Win32Window::RaiseOwnedWindow() {
-  for (HWND w = ::GetTopWindow(nullptr); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
-    if (::GetWindow(w, GW_OWNER) == window_ && ::IsWindowVisible(w) && ::IsWindowEnabled(w)) {
-      ::SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-      ::SetForegroundWindow(w);
-      ::FlashWindow(w, TRUE);
-      return;
-    }
-  }
-}
-
-bool Win32Window::Mouse(UINT message, WPARAM, LPARAM lParam) {
-  const int x = GET_X_LPARAM(lParam);
-  const int y = GET_Y_LPARAM(lParam);
-  if (message == WM_MOUSEMOVE) {
-    if (drag_.active) {
-      FollowDrag();
-      return true;
-    }
-    if (!tracking_) {
-      TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window_, 0};
-      tracking_ = ::TrackMouseEvent(&track) != FALSE;
-      if (tracking_) backend_.pointer_window_ = this;
-      ApplyCursor();
-      Push(Event::Type::MouseEnter);
-    }
-    Push(Event::Type::MouseMove, x, y);
-    return true;
-  }
-  const ButtonMessage* button = FindButtonMessage(message);
-  if (!button) return false;
-  if (button->button == MouseButton::Left && button->down && drag_test_ && drag_test_(x, y)) {
-    // Moved by hand from the pointer's screen position: the system's move loop is modal
-    // and would stop every timer and posted message until release.
-    RECT r{};
-    ::GetWindowRect(window_, &r);
-    drag_ = {true, {}, {r.left, r.top}};
-    ::GetCursorPos(&drag_.pointer);
-    ::SetCapture(window_);
-    return true;
-  }
-  if (button->button == MouseButton::Left && !button->down && drag_.active) {
-    drag_.active = false;
-    ::ReleaseCapture();
-    return true;
-  }
-  backend_.Push({.type = button->down ? Event::Type::MouseDown : Event::Type::MouseUp,
-                 .window = id_,
-                 .x = x,
-                 .y = y,
-                 .button = button->button,
-                 .modifiers = CurrentModifiers()});
-  // After the release is queued: ending the capture may queue the pointer's leave.
-  if (button->down) {
-    ::SetCapture(window_);
-  } else if (!(GetKeyState(VK_LBUTTON) < 0 || GetKeyState(VK_RBUTTON) < 0 ||
-               GetKeyState(VK_MBUTTON) < 0)) {
-    ::ReleaseCapture();
-  }
-  return true;
-}
-
-LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (Mouse(message, wParam, lParam)) return 0;
-  switch (message) {
-    case WM_MOUSELEAVE:
-      if (!tracking_) return 0;  // already said
-      tracking_ = false;
-      Push(Event::Type::MouseLeave);
-      return 0;
-    case WM_CAPTURECHANGED:
-      drag_.active = false;
-      if (tracking_) RearmLeaveTracking();
-      return 0;
-    case WM_MOVE: {
-      // The client area's screen position, as the program places windows.
-      POINT p{0, 0};
-      ::ClientToScreen(window_, &p);
-      Push(Event::Type::Moved, p.x, p.y);
-      return 0;
-    }
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_KEYUP:
-    case WM_SYSKEYUP: {
-      const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
-      backend_.Push({.type = down ? Event::Type::KeyDown : Event::Type::KeyUp,
-                     .window = id_,
-                     .key = int(wParam),
-                     .modifiers = CurrentModifiers()});
-      // The system keys keep their meaning: Alt+F4 closes through WM_CLOSE.
-      if (message == WM_SYSKEYDOWN || message == WM_SYSKEYUP) break;
-      return 0;
-    }
-    case WM_CLOSE:
-      Push(Event::Type::Close);
-      return 0;
-    case WM_DPICHANGED: {
-      // Onto a monitor of another density: the program resizes the window for it, at
-      // the place the system suggests.
-      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-      backend_.Push({.type = Event::Type::Rescaled,
-                     .window = id_,
-                     .x = int(suggested->left),
-                     .y = int(suggested->top),
-                     .scale = ChooseScale(ScaleForDpi(int(LOWORD(wParam))))});
-      return 0;
-    }
-    case WM_ENDSESSION:
-      if (wParam) backend_.Push({.type = Event::Type::Quit});
-      return 0;
-    case WM_SETCURSOR: {
-      const int hit = short(LOWORD(lParam));  // HTERROR is negative
-      const UINT mouse = HIWORD(lParam);
-      if (hit == HTERROR &&
-          (mouse == WM_LBUTTONDOWN || mouse == WM_RBUTTONDOWN || mouse == WM_MBUTTONDOWN)) {
-        RaiseOwnedWindow();
-        return TRUE;
-      }
-      if (hit == HTCLIENT) {
-        ApplyCursor();
-        return TRUE;
-      }
-      break;
-    }
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      if (HDC dc = ::BeginPaint(window_, &ps)) {
-        Paint(dc, ps.rcPaint);
-        ::EndPaint(window_, &ps);
-      }
-      return 0;
-    }
-    case WM_PRINTCLIENT: {
-      RECT r{};
-      ::GetClientRect(window_, &r);
-      Paint(reinterpret_cast<HDC>(wParam), r);
-      return 0;
-    }
-    default:
-      break;
-  }
-  return ::DefWindowProcW(window_, message, wParam, lParam);
-}
 
 namespace {
 
@@ -491,44 +93,36 @@ Rect Win32Backend::WorkArea() {
 
 void Win32Backend::Forget(Win32Window* window) {
   if (pointer_window_ == window) pointer_window_ = nullptr;
-  const uint32_t id = window->Id();
-  std::erase_if(pending_, [id](const Event& e) { return e.window == id; });
+  pending_.DropWindow(window->Id());
 }
 
 bool Win32Backend::PollEvent(Event& event) {
   MSG msg;
-  while (pending_.empty() && ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (pending_.Empty() && ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
-      pending_.push_back({.type = Event::Type::Quit});
+      pending_.Push({.type = Event::Type::Quit});
       break;
     }
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
   }
-  if (pending_.empty()) return false;
-  event = pending_.front();
-  pending_.pop_front();
-  return true;
+  return pending_.Pop(event);
 }
 
 void Win32Backend::WaitEvents(int64_t deadlineUs) {
-  if (!pending_.empty()) return;
+  if (!pending_.Empty()) return;
   if (pointer_window_ && pointer_window_->CheckPointer()) return;
-  DWORD timeout = INFINITE;
-  if (deadlineUs >= 0) {
-    const int64_t left = deadlineUs - clock_.LoopTimeUs();
-    if (left <= 0) return;
-    // Round up: waking a little late is harmless, waking early only spins once more.
-    timeout = DWORD(std::min<int64_t>((left + 999) / 1000, 0x7FFFFFFF));
-  }
+  const int64_t waitMs = WaitMs(deadlineUs, clock_.LoopTimeUs(), 0x7FFFFFFF);
+  if (waitMs == 0) return;
+  const DWORD timeout = waitMs == kWaitWithoutLimit ? INFINITE : DWORD(waitMs);
   // MWMO_INPUTAVAILABLE: also return for input that an earlier peek saw but left queued.
   ::MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 }
 
 void Win32Backend::Wake() {
-  if (wake_pending_.exchange(true)) return;
+  if (!wake_.Arm()) return;
   ::PostMessageW(static_cast<HWND>(wake_window_), kWakeMessage, 0,
-                 reinterpret_cast<LPARAM>(&wake_pending_));
+                 reinterpret_cast<LPARAM>(&wake_));
 }
 
 }  // namespace platform

@@ -4,11 +4,10 @@
 // window. The program runs with a 1 ms system timer period while the backend exists.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
-#include <deque>
 #include <memory>
 
+#include "platform/BackendCore.h"
 #include "platform/Window.h"
 #include "platform/win32/Win32Clock.h"
 
@@ -35,13 +34,13 @@ class Win32Backend : public Backend {
 
  private:
   friend class Win32Window;
-  void Push(const Event& event) { pending_.push_back(event); }
+  void Push(const Event& event) { pending_.Push(event); }
   void Forget(Win32Window* window);
 
   Win32Clock clock_;
   void* wake_window_ = nullptr;  // HWND of a message-only window
-  std::atomic<bool> wake_pending_{false};
-  std::deque<Event> pending_;
+  WakeLatch wake_;
+  EventQueue pending_;
   uint32_t next_id_ = 1;
   Win32Window* pointer_window_ = nullptr;  // the window whose pointer leave is tracked
 };

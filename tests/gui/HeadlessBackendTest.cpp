@@ -115,6 +115,24 @@ TEST(HeadlessPointer, APressCapturesThePointerUntilRelease) {
   EXPECT_EQ(events[5].type, Event::Type::MouseLeave);  // released away from it
 }
 
+TEST(HeadlessEvents, AClosedWindowsPendingEventsAreDropped) {
+  HeadlessBackend backend;
+  auto keep = backend.OpenWindow({.x = 200, .y = 0, .width = 100, .height = 100});
+  auto closing = backend.OpenWindow({.x = 0, .y = 0, .width = 100, .height = 100});
+  keep->Show();
+  closing->Show();
+  backend.MoveMouse(10, 10);
+  backend.RequestClose(*keep);
+  backend.MoveMouse(20, 20);
+  EXPECT_EQ(backend.PendingEvents(), 4);
+  closing.reset();
+  Event e;
+  ASSERT_TRUE(backend.PollEvent(e));
+  EXPECT_EQ(e.type, Event::Type::Close);
+  EXPECT_EQ(e.window, keep->Id());
+  EXPECT_FALSE(backend.PollEvent(e));
+}
+
 TEST(HeadlessPresent, OnlyTheGivenRectanglesAreCopied) {
   HeadlessBackend backend;
   auto native = backend.OpenWindow({.x = 0, .y = 0, .width = 4, .height = 2});

@@ -17,35 +17,13 @@ build=$(cd "${1:?usage: run-wine-e2e.sh WINDOWS_BUILD_DIR [LINUX_BUILD_DIR]}" &&
 linux=$(cd "${2:-$root/build}" && pwd)
 program="$build/app/Tachora.exe"
 out="$build/e2e"
-wineserver=/usr/lib/wine/wineserver
 rm -rf "$out" && mkdir -p "$out/bin"
 [ -f "$program" ] || { echo "no program at $program" >&2; exit 1; }
-# wine64 given a 32-bit program exits 0 without running it: each kind has its own loader.
-case $(x86_64-w64-mingw32-objdump -f "$program" | sed -n 's/.*file format //p') in
-  pei-i386) wine=/usr/lib/wine/wine; export QEMU_RESERVED_VA=0xf7000000 ;;
-  pei-x86-64) wine=/usr/lib/wine/wine64 ;;
-  *) echo "$program is no Windows x86 program" >&2; exit 1 ;;
-esac
 [ -x "$linux/app/tachora" ] || { echo "no Linux program at $linux/app/tachora" >&2; exit 1; }
-
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-own_prefix=
-# shellcheck source=desktop.sh
-source "$root/tests/e2e/desktop.sh"
-end_wine() {
-  "$wineserver" -k 2>/dev/null || true
-  [ -z "$own_prefix" ] || rm -rf "$own_prefix"
-}
-trap 'cleanup; end_wine' EXIT
+# shellcheck source=wine.sh
+source "$root/tests/e2e/wine.sh"
 elapsed_ms() { echo $((($(date +%s%N) - $1) / 1000000)); }
 
-if [ -z "${WINEPREFIX:-}" ]; then
-  own_prefix=$(mktemp -d "${TMPDIR:-/tmp}/tachora-wine-e2e.XXXXXX")
-  export WINEPREFIX=$own_prefix/prefix
-  # A WoW64 prefix, as both kinds of program find on 64-bit Windows.
-  /usr/lib/wine/wine64 wineboot --init >"$out/wineboot.log" 2>&1
-  "$root/scripts/wine-fonts.sh" "$WINEPREFIX"
-fi
 # A warm wineserver, as a user's desktop has one (after one still ending has ended).
 "$wineserver" -w
 "$wineserver" -p

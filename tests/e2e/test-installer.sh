@@ -13,14 +13,12 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "${1:?usage: test-installer.sh WINDOWS_BUILD_DIR}" && pwd)
 out="$build/installer"
-# wine64 given a 32-bit program exits 0 without running it: each kind has its own loader.
-case $(x86_64-w64-mingw32-objdump -f "$build/app/Tachora.exe" | sed -n 's/.*file format //p') in
-  pei-i386) wine=/usr/lib/wine/wine bits=32; export QEMU_RESERVED_VA=0xf7000000 ;;
-  pei-x86-64) wine=/usr/lib/wine/wine64 bits=64 ;;
-  *) echo "$build/app/Tachora.exe is no Windows x86 program" >&2; exit 1 ;;
-esac
-wineserver=/usr/lib/wine/wineserver
+program="$build/app/Tachora.exe"
 rm -rf "$out" && mkdir -p "$out"
+
+export TACHORA_E2E_DISPLAYS=${TACHORA_E2E_DISPLAYS:-$(seq 150 169)}
+# shellcheck source=wine.sh
+source "$root/tests/e2e/wine.sh"
 
 # The package target brings the programs and the setup program up to date first.
 cmake --build "$build" --target package >"$out/package.log" 2>&1 ||
@@ -28,23 +26,6 @@ cmake --build "$build" --target package >"$out/package.log" 2>&1 ||
 setup=$(ls -t "$build"/Tachora-*-win$bits-setup.exe 2>/dev/null | head -1 || true)
 [ -n "$setup" ] || { echo "no setup program in $build (is nsis installed?)" >&2; exit 1; }
 version=$(basename "$setup" | sed "s/^Tachora-\\(.*\\)-win$bits-setup\\.exe\$/\\1/")
-
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export TACHORA_E2E_DISPLAYS=${TACHORA_E2E_DISPLAYS:-$(seq 150 169)}
-own_prefix=
-# shellcheck source=desktop.sh
-source "$root/tests/e2e/desktop.sh"
-end_wine() {
-  "$wineserver" -k 2>/dev/null || true
-  [ -z "$own_prefix" ] || rm -rf "$own_prefix"
-}
-trap 'cleanup; end_wine' EXIT
-if [ -z "${WINEPREFIX:-}" ]; then
-  own_prefix=$(mktemp -d "${TMPDIR:-/tmp}/tachora-installer.XXXXXX")
-  export WINEPREFIX=$own_prefix/prefix
-  /usr/lib/wine/wine64 wineboot --init >"$out/wineboot.log" 2>&1
-  "$root/scripts/wine-fonts.sh" "$WINEPREFIX"
-fi
 
 user_dir=$(ls -d "$WINEPREFIX/drive_c/users/$(whoami)" 2>/dev/null ||
   ls -d "$WINEPREFIX"/drive_c/users/*/AppData/.. | grep -v /Public/ | head -1)
@@ -76,23 +57,11 @@ echo "== the installed program starts"
 "$wine" "$folder/Tachora.exe" >"$out/tachora.log" 2>&1 &
 app=$!
 track $app
-main=""
-for _ in $(seq 6000); do
-  main=$(xdotool search --onlyvisible --name '^Tachora$' 2>/dev/null | head -1 || true)
-  [ -n "$main" ] && break
-  sleep 0.05
-done
-[ -n "$main" ] || fail "the installed program's window did not show"
+main=$(wait_window Tachora 300) || fail "the installed program's window did not show"
 sleep 1
 import -window root "$out/installed.png"
 xdotool mousemove --window "$main" 97 292 sleep 0.2 click 1  # "Exit"
-promo=""
-for _ in $(seq 2400); do
-  promo=$(xdotool search --onlyvisible --name '^Linkora' 2>/dev/null | head -1 || true)
-  [ -n "$promo" ] && break
-  sleep 0.05
-done
-[ -n "$promo" ] || fail "the promotion dialog did not show"
+promo=$(wait_window Linkora 120) || fail "the promotion dialog did not show"
 xdotool mousemove --window "$promo" 553 413 sleep 0.2 click 1  # "Close"
 wait_exit "$app" 120 || fail "the installed program did not end with status 0"
 

@@ -9,37 +9,16 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "${1:?usage: test-wine-hover.sh WIN64_BUILD_DIR}" && pwd)
 program="$build/app/Tachora.exe"
 out="$build/hover"
-wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver
 rm -rf "$out" && mkdir -p "$out"
 [ -f "$program" ] || { echo "no program at $program" >&2; exit 1; }
 
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-own_prefix=
-# shellcheck source=desktop.sh
-source "$root/tests/e2e/desktop.sh"
-end_wine() {
-  "$wineserver" -k 2>/dev/null || true
-  [ -z "$own_prefix" ] || rm -rf "$own_prefix"
-}
-trap 'cleanup; end_wine' EXIT
-if [ -z "${WINEPREFIX:-}" ]; then
-  own_prefix=$(mktemp -d "${TMPDIR:-/tmp}/tachora-hover.XXXXXX")
-  export WINEPREFIX=$own_prefix/prefix
-  "$wine" wineboot --init >"$out/wineboot.log" 2>&1
-  "$root/scripts/wine-fonts.sh" "$WINEPREFIX"
-fi
+# shellcheck source=wine.sh
+source "$root/tests/e2e/wine.sh"
 
 "$wine" "$program" >"$out/tachora.log" 2>&1 &
 app=$!
 track $app
-main=""
-for _ in $(seq 600); do
-  main=$(xdotool search --onlyvisible --name '^Tachora$' 2>/dev/null | head -1 || true)
-  [ -n "$main" ] && break
-  sleep 0.05
-done
-[ -n "$main" ] || fail "the window did not show"
+main=$(wait_window Tachora 30) || fail "the window did not show"
 sleep 1
 eval "$(xdotool getwindowgeometry --shell "$main")"
 kept=0

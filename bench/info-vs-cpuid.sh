@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # info-vs-cpuid.sh TACHORA_INFO [RUNS]: the processor time (user and system, from the
 # kernel's accounting of each child) of `tachora-info --json --no-speed` and of Debian's
-# `cpuid -1`, run in turn RUNS times (200 unless given) so both see the same machine.
+# `cpuid -1`, run in turn RUNS times (200 unless given) so both see the same machine; the
+# one that goes first alternates, since the first of a pair is measured slower.
 # Prints figures only; nothing here passes or fails.
 set -euo pipefail
 info=$1
@@ -14,8 +15,9 @@ info, runs = sys.argv[1], int(sys.argv[2])
 commands = {"tachora-info --json --no-speed": [info, "--json", "--no-speed"],
             "cpuid -1": ["cpuid", "-1"]}
 totals = {name: [0.0, 0.0, 0.0] for name in commands}
-for _ in range(runs):
-    for name, argv in commands.items():
+for run in range(runs):
+    order = list(commands.items())
+    for name, argv in order if run % 2 == 0 else reversed(order):
         before = resource.getrusage(resource.RUSAGE_CHILDREN)
         start = time.perf_counter()
         subprocess.run(argv, stdout=subprocess.DEVNULL, check=True)

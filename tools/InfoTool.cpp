@@ -90,7 +90,8 @@ int RunInfoTool(const std::vector<std::string>& args, std::ostream& out, std::os
     } else {
       // Every leaf is read once per processor; the library's questions are answered from
       // that snapshot as from a recorded dump, without binding the process for each.
-      const cpuinfo::modern::CpuidSnapshot snapshot = cpuinfo::modern::ReadLiveSnapshot();
+      const cpuinfo::modern::CpuidSnapshot snapshot = cpuinfo::modern::ReadLiveSnapshot(
+          options.dump ? cpuinfo::modern::LiveRead::Dump : cpuinfo::modern::LiveRead::Report);
       if (options.dump) {
         return Emit(out, err,
                     cpuinfo::modern::DumpText(cpuinfo::modern::DumpFromSnapshot(

@@ -1,95 +1,144 @@
 #include "tools/Json.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace tools {
+namespace {
 
-JsonValue JsonObject() {
-  return JsonValue(JsonValue::Object{});
-}
-JsonValue JsonArray() {
-  return JsonValue(JsonValue::Array{});
-}
-
-JsonValue& JsonValue::Add(std::string key, JsonValue value) {
-  if (!std::holds_alternative<Object>(value_)) value_ = Object{};
-  std::get<Object>(value_).members.emplace_back(std::move(key), std::move(value));
-  return *this;
+void AppendNumber(std::string& out, auto number) {
+  char digits[32];
+  const auto written = std::to_chars(digits, digits + sizeof digits, number);
+  out.append(digits, written.ptr);
 }
 
-JsonValue& JsonValue::Push(JsonValue value) {
-  if (!std::holds_alternative<Array>(value_)) value_ = Array{};
-  std::get<Array>(value_).items.push_back(std::move(value));
-  return *this;
+// The bytes a JSON string cannot hold as they are.
+constexpr std::array<bool, 256> kEscaped = [] {
+  std::array<bool, 256> escaped{};
+  for (unsigned byte = 0; byte < 256; ++byte) {
+    escaped[byte] = byte < 0x20 || byte >= 0x7F || byte == '"' || byte == '\\';
+  }
+  return escaped;
+}();
+
+}  // namespace
+
+void JsonScalar::AppendTo(std::string& out) const {
+  if (const bool* b = std::get_if<bool>(&value_)) {
+    out += *b ? "true" : "false";
+  } else if (const int64_t* i = std::get_if<int64_t>(&value_)) {
+    AppendNumber(out, *i);
+  } else if (const double* d = std::get_if<double>(&value_)) {
+    // The shortest digits that read back as the same number; JSON has no infinity or NaN.
+    if (std::isfinite(*d)) {
+      AppendNumber(out, *d);
+    } else {
+      out += "null";
+    }
+  } else if (const std::string_view* s = std::get_if<std::string_view>(&value_)) {
+    AppendJsonQuoted(out, *s);
+  } else {
+    out += "null";
+  }
 }
 
-bool JsonValue::IsScalar() const {
-  return !std::holds_alternative<Object>(value_) && !std::holds_alternative<Array>(value_);
+JsonWriter::JsonWriter(std::string& out) : out_(out) {
+  out_ += '{';
+  levels_.push_back({'}'});
 }
 
-std::string JsonValue::Serialize() const {
+void JsonWriter::Finish() {
+  while (!levels_.empty()) End();
+  out_ += '\n';
+}
+
+void JsonWriter::StartEntry(std::string_view key) {
+  Level& level = levels_.back();
+  if (!level.empty) out_ += ',';
+  level.empty = false;
+  out_ += '\n';
+  out_.append(levels_.size() * 2, ' ');
+  if (level.close == '}') {
+    AppendJsonQuoted(out_, key);
+    out_ += ": ";
+  }
+}
+
+void JsonWriter::Scalar(std::string_view key, const JsonScalar& value) {
+  StartEntry(key);
+  value.AppendTo(out_);
+}
+
+void JsonWriter::Fields(std::string_view key, std::initializer_list<JsonField> fields) {
+  StartEntry(key);
+  out_ += '{';
+  const char* separator = "";
+  for (const JsonField& field : fields) {
+    out_ += separator;
+    separator = ", ";
+    AppendJsonQuoted(out_, field.key);
+    out_ += ": ";
+    field.value.AppendTo(out_);
+  }
+  out_ += '}';
+}
+
+void JsonWriter::Begin(std::string_view key, char open, char close) {
+  StartEntry(key);
+  out_ += open;
+  levels_.push_back({close});
+}
+
+void JsonWriter::BeginObject(std::string_view key) {
+  Begin(key, '{', '}');
+}
+
+void JsonWriter::BeginArray(std::string_view key) {
+  Begin(key, '[', ']');
+}
+
+void JsonWriter::End() {
+  const Level level = levels_.back();
+  levels_.pop_back();
+  if (!level.empty) {
+    out_ += '\n';
+    out_.append(levels_.size() * 2, ' ');
+  }
+  out_ += level.close;
+}
+
+std::string JsonText(const JsonScalar& value) {
   std::string out;
-  Write(out, 0);
-  out += '\n';
+  value.AppendTo(out);
   return out;
 }
 
-void JsonValue::Write(std::string& out, int indent) const {
-  const std::string pad(static_cast<size_t>(indent) * 2, ' ');
-  const std::string innerPad(static_cast<size_t>(indent + 1) * 2, ' ');
-  if (std::holds_alternative<std::monostate>(value_)) {
-    out += "null";
-  } else if (const bool* b = std::get_if<bool>(&value_)) {
-    out += *b ? "true" : "false";
-  } else if (const int64_t* i = std::get_if<int64_t>(&value_)) {
-    out += std::to_string(*i);
-  } else if (const double* d = std::get_if<double>(&value_)) {
-    // The shortest digits that read back as the same number; JSON has no infinity or NaN.
-    char digits[32];
-    const auto written = std::to_chars(digits, digits + sizeof digits, *d);
-    out += std::isfinite(*d) ? std::string(digits, written.ptr) : "null";
-  } else if (const std::string* s = std::get_if<std::string>(&value_)) {
-    out += JsonQuoted(*s);
-  } else if (const Object* object = std::get_if<Object>(&value_)) {
-    bool flat = true;
-    for (const Member& member : object->members) flat = flat && member.second.IsScalar();
-    out += '{';
-    for (size_t n = 0; n < object->members.size(); ++n) {
-      out += n ? (flat ? ", " : ",\n" + innerPad) : (flat ? "" : "\n" + innerPad);
-      out += JsonQuoted(object->members[n].first) + ": ";
-      object->members[n].second.Write(out, indent + 1);
+void AppendJsonQuoted(std::string& out, std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  out += '"';
+  size_t plain = 0;  // start of the run of characters written as they are
+  for (size_t n = 0; n < text.size(); ++n) {
+    const auto byte = static_cast<unsigned char>(text[n]);
+    if (!kEscaped[byte]) continue;
+    out.append(text, plain, n - plain);
+    plain = n + 1;
+    if (byte == '"' || byte == '\\') {
+      out += '\\';
+      out += static_cast<char>(byte);
+    } else {
+      const char escape[] = {'\\', 'u', '0', '0', kHex[byte >> 4], kHex[byte & 0xF]};
+      out.append(escape, sizeof escape);
     }
-    if (!flat && !object->members.empty()) out += "\n" + pad;
-    out += '}';
-  } else if (const Array* array = std::get_if<Array>(&value_)) {
-    out += '[';
-    for (size_t n = 0; n < array->items.size(); ++n) {
-      out += n ? ",\n" + innerPad : "\n" + innerPad;
-      array->items[n].Write(out, indent + 1);
-    }
-    if (!array->items.empty()) out += "\n" + pad;
-    out += ']';
   }
+  out.append(text, plain);
+  out += '"';
 }
 
-std::string JsonQuoted(const std::string& text) {
-  std::string out = "\"";
-  for (char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (byte < 0x20 || byte >= 0x7F) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04X", byte);
-      out += escape;
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
+std::string JsonQuoted(std::string_view text) {
+  std::string out;
+  AppendJsonQuoted(out, text);
+  return out;
 }
 
 }  // namespace tools

@@ -6,134 +6,130 @@
 namespace tools {
 namespace {
 
-void AddModern(JsonValue& root, const ModernReport& m) {
-  JsonValue flags = JsonArray();
-  for (const cpuinfo::modern::FlagInfo* flag : m.flags) flags.Push(std::string(flag->name));
-  root.Add("flags", std::move(flags));
-  JsonValue caches = JsonArray();
+void AddModern(JsonWriter& json, const ModernReport& m) {
+  json.BeginArray("flags");
+  for (const cpuinfo::modern::FlagInfo* flag : m.flags) json.Scalar({}, flag->name);
+  json.End();
+  json.BeginArray("caches");
   for (const cpuinfo::modern::CacheInfo& cache : m.caches) {
-    caches.Push(JsonObject()
-                    .Add("level", cache.level)
-                    .Add("type", std::string(CacheTypeName(cache.type)))
-                    .Add("size", static_cast<int64_t>(cache.size))
-                    .Add("ways", cache.ways)
-                    .Add("line", cache.line)
-                    .Add("sets", cache.sets)
-                    .Add("shared_by", cache.sharedBy));
+    json.Fields({}, {{"level", cache.level},
+                     {"type", CacheTypeName(cache.type)},
+                     {"size", static_cast<int64_t>(cache.size)},
+                     {"ways", cache.ways},
+                     {"line", cache.line},
+                     {"sets", cache.sets},
+                     {"shared_by", cache.sharedBy}});
   }
-  root.Add("caches", std::move(caches));
+  json.End();
   const cpuinfo::modern::TopologyInfo& t = m.topology;
-  JsonValue topology = JsonObject()
-                           .Add("packages", t.packages)
-                           .Add("cores", t.cores)
-                           .Add("threads_per_core", t.threadsPerCore)
-                           .Add("logical", t.logical);
-  if (!t.coreTypes.empty()) {
-    JsonValue types = JsonArray();
-    for (const std::string_view type : t.coreTypes) types.Push(std::string(type));
-    topology.Add("core_types", std::move(types));
-  }
-  root.Add("topology", std::move(topology));
-  root.Add("microarchitecture", JsonObject()
-                                    .Add("name", std::string(m.microarchitecture.name))
-                                    .Add("codename", std::string(m.microarchitecture.codename))
-                                    .Add("process", std::string(m.microarchitecture.process)));
-  if (m.hypervisor.present) {
-    root.Add(
-        "hypervisor",
-        JsonObject().Add("id", m.hypervisor.vendorId).Add("name", std::string(m.hypervisor.name)));
+  if (t.coreTypes.empty()) {
+    json.Fields("topology", {{"packages", t.packages},
+                             {"cores", t.cores},
+                             {"threads_per_core", t.threadsPerCore},
+                             {"logical", t.logical}});
   } else {
-    root.Add("hypervisor", JsonValue());
+    json.BeginObject("topology");
+    json.Scalar("packages", t.packages);
+    json.Scalar("cores", t.cores);
+    json.Scalar("threads_per_core", t.threadsPerCore);
+    json.Scalar("logical", t.logical);
+    json.BeginArray("core_types");
+    for (const std::string_view type : t.coreTypes) json.Scalar({}, type);
+    json.End();
+    json.End();
+  }
+  json.Fields("microarchitecture", {{"name", m.microarchitecture.name},
+                                    {"codename", m.microarchitecture.codename},
+                                    {"process", m.microarchitecture.process}});
+  if (m.hypervisor.present) {
+    json.Fields("hypervisor", {{"id", m.hypervisor.vendorId}, {"name", m.hypervisor.name}});
+  } else {
+    json.Scalar("hypervisor", {});
   }
 }
 
 }  // namespace
 
 std::string RenderJson(const InfoReport& r) {
-  JsonValue root = JsonObject();
-  root.Add("vendor", JsonObject()
-                         .Add("index", r.vendorIndex)
-                         .Add("id", r.vendorId)
-                         .Add("name", r.vendorName)
-                         .Add("feature_vendor", r.featureVendor)
-                         .Add("cache_method", r.cacheMethod));
-  root.Add("signature", JsonObject()
-                            .Add("value", r.signature)
-                            .Add("type", r.type)
-                            .Add("family", r.family)
-                            .Add("model", r.model)
-                            .Add("stepping", r.stepping)
-                            .Add("brand", r.brand)
-                            .Add("family_extended", r.familyExtended)
-                            .Add("model_extended", r.modelExtended)
-                            .Add("text", r.signatureText));
-  root.Add("name", JsonObject().Add("name", r.name).Add("from_lookup", r.fromLookup));
-  root.Add("cpuid", JsonObject()
-                        .Add("standard_max", r.standardMax)
-                        .Add("extended_max", r.extendedMax)
-                        .Add("transmeta_max", r.transmetaMax));
-  JsonValue caches = JsonObject();
+  std::string out;
+  out.reserve(32 * 1024);  // a full report, written without growing
+  JsonWriter json(out);
+  json.Fields("vendor", {{"index", r.vendorIndex},
+                         {"id", r.vendorId},
+                         {"name", r.vendorName},
+                         {"feature_vendor", r.featureVendor},
+                         {"cache_method", r.cacheMethod}});
+  json.Fields("signature", {{"value", r.signature},
+                            {"type", r.type},
+                            {"family", r.family},
+                            {"model", r.model},
+                            {"stepping", r.stepping},
+                            {"brand", r.brand},
+                            {"family_extended", r.familyExtended},
+                            {"model_extended", r.modelExtended},
+                            {"text", r.signatureText}});
+  json.Fields("name", {{"name", r.name}, {"from_lookup", r.fromLookup}});
+  json.Fields("cpuid", {{"standard_max", r.standardMax},
+                        {"extended_max", r.extendedMax},
+                        {"transmeta_max", r.transmetaMax}});
+  json.BeginObject("cache");
   for (const CacheFacts& cache : r.caches) {
-    caches.Add(cache.key, JsonObject()
-                              .Add("available", cache.available)
-                              .Add("size", cache.size)
-                              .Add("line", cache.line)
-                              .Add("assoc", cache.associativity));
+    json.Fields(cache.key, {{"available", cache.available},
+                            {"size", cache.size},
+                            {"line", cache.line},
+                            {"assoc", cache.associativity}});
   }
-  root.Add("cache", std::move(caches));
-  JsonValue features = JsonObject();
+  json.End();
+  json.BeginObject("features");
   for (const FeatureSetFacts& set : r.features) {
-    JsonValue flags = JsonArray();
+    json.BeginObject(set.key);
+    json.Scalar("available", set.available);
+    json.Scalar("count", set.count);
+    json.BeginArray("flags");
     for (const FlagFacts& flag : set.flags) {
-      flags.Push(JsonObject()
-                     .Add("bit", flag.bit)
-                     .Add("mnemonic", flag.mnemonic)
-                     .Add("description", flag.description)
-                     .Add("available", flag.available));
+      json.Fields({}, {{"bit", flag.bit},
+                       {"mnemonic", flag.mnemonic},
+                       {"description", flag.description},
+                       {"available", flag.available}});
     }
-    features.Add(set.key, JsonObject()
-                              .Add("available", set.available)
-                              .Add("count", set.count)
-                              .Add("flags", std::move(flags)));
+    json.End();
+    json.End();
   }
-  root.Add("features", std::move(features));
-  JsonValue byName = JsonObject();
+  json.End();
+  json.BeginObject("by_name");
   for (const ByNameFacts& lookup : r.byName) {
-    byName.Add(lookup.name, JsonObject()
-                                .Add("bit", lookup.bit)
-                                .Add("mnemonic", lookup.mnemonic)
-                                .Add("available", lookup.available));
+    json.Fields(
+        lookup.name,
+        {{"bit", lookup.bit}, {"mnemonic", lookup.mnemonic}, {"available", lookup.available}});
   }
-  root.Add("by_name", std::move(byName));
-  root.Add("serial", JsonObject()
-                         .Add("available", r.serialAvailable)
-                         .Add("text", r.serialText)
-                         .Add("digits", r.serialDigits));
-  root.Add("errata", JsonObject().Add("fdiv_flaw", r.fdivFlaw).Add("amd_erratum", r.amdErratum));
-  root.Add("facts", JsonObject()
-                        .Add("description", r.factDescription)
-                        .Add("vendor", r.factVendor)
-                        .Add("family", r.factFamily)
-                        .Add("mmx", r.factMmx)
-                        .Add("sse_sse2", r.factSseSse2));
-  root.Add("processors", JsonObject().Add("system", r.systemCount).Add("logical", r.logicalCount));
+  json.End();
+  json.Fields(
+      "serial",
+      {{"available", r.serialAvailable}, {"text", r.serialText}, {"digits", r.serialDigits}});
+  json.Fields("errata", {{"fdiv_flaw", r.fdivFlaw}, {"amd_erratum", r.amdErratum}});
+  json.Fields("facts", {{"description", r.factDescription},
+                        {"vendor", r.factVendor},
+                        {"family", r.factFamily},
+                        {"mmx", r.factMmx},
+                        {"sse_sse2", r.factSseSse2}});
+  json.Fields("processors", {{"system", r.systemCount}, {"logical", r.logicalCount}});
   if (r.speed) {
-    root.Add("speed", JsonObject()
-                          .Add("raw", r.speed->raw)
-                          .Add("normalized", r.speed->normalized)
-                          .Add("normalized_text", r.speed->normalizedText)
-                          .Add("rating", r.speed->rating));
+    json.Fields("speed", {{"raw", r.speed->raw},
+                          {"normalized", r.speed->normalized},
+                          {"normalized_text", r.speed->normalizedText},
+                          {"rating", r.speed->rating}});
   }
   if (r.coreClocks) {
-    JsonValue cores = JsonArray();
+    json.BeginArray("core_clock");
     for (const speedtest::CoreClock& core : r.coreClocks->cores) {
       // To a tenth of a MHz, as in the text: finer digits would be noise.
-      cores.Push(JsonObject().Add("cpu", core.cpu).Add("mhz", std::round(core.mhz * 10) / 10));
+      json.Fields({}, {{"cpu", core.cpu}, {"mhz", std::round(core.mhz * 10) / 10}});
     }
-    root.Add("core_clock", std::move(cores));
+    json.End();
   }
-  if (r.modern) AddModern(root, *r.modern);
-  return root.Serialize();
+  if (r.modern) AddModern(json, *r.modern);
+  json.Finish();
+  return out;
 }
 
 }  // namespace tools

@@ -1,9 +1,12 @@
 #include "cpuinfo/modern/LiveSnapshot.h"
 
 #include <array>
+#include <optional>
 
 #include "cpuinfo/Bits.h"
 #include "cpuinfo/HardwareCpuid.h"
+#include "cpuinfo/modern/ReportLeaves.h"
+#include "cpuinfo/modern/Topology.h"
 #include "platform/System.h"
 
 namespace cpuinfo::modern {
@@ -58,6 +61,8 @@ constexpr uint32_t kMaxLeavesInRange = 0x100;
 
 class Reader {
  public:
+  explicit Reader(LiveRead purpose) : purpose_(purpose) {}
+
   CpuidLeafMap Read() {
     const uint32_t highest = Put(0, 0).eax;
     for (uint32_t leaf = 1; leaf <= highest && leaf < kMaxLeavesInRange; ++leaf) ReadLeaf(leaf);
@@ -71,10 +76,16 @@ class Reader {
     return std::move(leaves_);
   }
 
-  // The leaves of kPerProcessorLeaves that processor 0 has.
+  // The leaves of kPerProcessorLeaves that processor 0 has (for a report, only those
+  // that identify the processor).
   CpuidLeafMap ReadDiffering(const CpuidLeafMap& first) {
     for (const uint32_t leaf : kPerProcessorLeaves) {
-      if (first.count({leaf, 0})) ReadLeaf(leaf);
+      if (!first.count({leaf, 0})) continue;
+      if (purpose_ == LiveRead::Dump) {
+        ReadLeaf(leaf);
+      } else if (ReportReadsOnOthers(leaf, 0)) {
+        Put(leaf, 0);
+      }
     }
     return std::move(leaves_);
   }
@@ -86,7 +97,12 @@ class Reader {
     return registers;
   }
 
+  bool Wants(uint32_t leaf, uint32_t subleaf) const {
+    return purpose_ == LiveRead::Dump || ReportReads(leaf, subleaf);
+  }
+
   void ReadLeaf(uint32_t leaf) {
+    if (!Wants(leaf, 0)) return;
     const LeafRule* rule = nullptr;
     for (const LeafRule& candidate : kLeafRules) {
       if (candidate.leaf == leaf) rule = &candidate;
@@ -110,7 +126,7 @@ class Reader {
         const uint64_t user = (uint64_t{first.edx} << 32) | first.eax;
         const uint64_t supervisor = (uint64_t{second.edx} << 32) | second.ecx;
         for (uint32_t sub = 2; sub < kMaxSubLeaves; ++sub) {
-          if (((user | supervisor) >> sub) & 1) Put(leaf, sub);
+          if (((user | supervisor) >> sub) & 1 && Wants(leaf, sub)) Put(leaf, sub);
         }
         break;
       }
@@ -125,28 +141,45 @@ class Reader {
     }
   }
 
+  LiveRead purpose_;
   CpuidLeafMap leaves_;
 };
 
 }  // namespace
 
-CpuidSnapshot ReadLiveSnapshot() {
+// A report first reads whichever processor the thread runs on, without binding it. When
+// those leaves settle the arrangement (not hybrid, and what they declare accounts for the
+// system's processors), the processors differ only in the leaves that identify them,
+// which such a report does not show, so even a move between two of them in the middle of
+// the reading changes nothing; binding and moving to each would cost more than the whole
+// report.
+std::optional<CpuidSnapshot> ReadSettled(uint32_t system) {
+  CpuidSnapshot alone({Reader(LiveRead::Report).Read()}, system);
+  if (!SettledByProcessorZero(alone)) return std::nullopt;
+  return alone;
+}
+
+CpuidSnapshot ReadLiveSnapshot(LiveRead purpose) {
   const uint32_t allowed = platform::ProcessAffinity();
+  const uint32_t system = platform::ProcessorCount();
   std::vector<CpuidLeafMap> cpus;
   if (allowed == 0) {
-    cpus.push_back(Reader().Read());
-  } else {
-    uint32_t previous = 0;
-    for (unsigned bit = 0; bit < 32; ++bit) {
-      if (!((allowed >> bit) & 1u)) continue;
-      const uint32_t had = platform::SetThreadAffinity(1u << bit);
-      if (previous == 0) previous = had;
-      platform::YieldProcessor();
-      cpus.push_back(cpus.empty() ? Reader().Read() : Reader().ReadDiffering(cpus[0]));
-    }
-    if (previous != 0) platform::SetThreadAffinity(previous);
+    cpus.push_back(Reader(purpose).Read());
+    return CpuidSnapshot(std::move(cpus), system);
   }
-  return CpuidSnapshot(std::move(cpus), platform::ProcessorCount());
+  if (purpose == LiveRead::Report) {
+    if (std::optional<CpuidSnapshot> settled = ReadSettled(system)) return std::move(*settled);
+  }
+  uint32_t previous = 0;
+  for (unsigned bit = 0; bit < 32; ++bit) {
+    if (!((allowed >> bit) & 1u)) continue;
+    const uint32_t had = platform::SetThreadAffinity(1u << bit);
+    if (previous == 0) previous = had;
+    platform::YieldProcessor();
+    cpus.push_back(cpus.empty() ? Reader(purpose).Read() : Reader(purpose).ReadDiffering(cpus[0]));
+  }
+  if (previous != 0) platform::SetThreadAffinity(previous);
+  return CpuidSnapshot(std::move(cpus), system);
 }
 
 }  // namespace cpuinfo::modern

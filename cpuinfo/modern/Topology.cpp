@@ -114,6 +114,10 @@ std::vector<uint32_t> IdsFor(const CpuidSnapshot& snapshot) {
   return ids;
 }
 
+bool Hybrid(const CpuidSnapshot& snapshot) {
+  return snapshot.MaxStandard() >= 0x1A && Bit(snapshot.Leaf(7).edx, 15);
+}
+
 std::string_view CoreTypeName(uint32_t type) {
   switch (type) {
     case 0x20:
@@ -169,13 +173,16 @@ TopologyInfo DecodeTopology(const CpuidSnapshot& snapshot) {
       topology.counted
           ? accounted == topology.logical
           : topology.packages * std::max(1u, layout.logicalPerPackage) == topology.logical;
-  const bool hybrid = snapshot.MaxStandard() >= 0x1A && Bit(snapshot.Leaf(7).edx, 15);
-  if (hybrid) {
+  if (Hybrid(snapshot)) {
     for (const uint32_t cpu : snapshot.RecordedCpuNumbers()) {
       topology.coreTypes.push_back(CoreTypeName(Bits(snapshot.Leaf(0x1A, 0, cpu).eax, 31, 24)));
     }
   }
   return topology;
+}
+
+bool SettledByProcessorZero(const CpuidSnapshot& snapshot) {
+  return !Hybrid(snapshot) && DecodeTopology(snapshot).agreesWithSystem;
 }
 
 }  // namespace cpuinfo::modern

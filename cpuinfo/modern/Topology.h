@@ -30,4 +30,9 @@ struct TopologyInfo {
 
 TopologyInfo DecodeTopology(const CpuidSnapshot& snapshot);
 
+// Whether processor 0's leaves settle the arrangement alone: not hybrid (every
+// processor's core type is wanted), and what they declare accounts for exactly the
+// processors the system reports. Reading the others would then only confirm it.
+bool SettledByProcessorZero(const CpuidSnapshot& snapshot);
+
 }  // namespace cpuinfo::modern

@@ -199,13 +199,30 @@ TEST(ModernSnapshot, AFewOfManyProcessorsStaySparse) {
 }
 
 TEST(ModernSnapshot, LiveReadsEveryProcessorOnce) {
-  const CpuidSnapshot live = ReadLiveSnapshot();
+  const CpuidSnapshot live = ReadLiveSnapshot(LiveRead::Dump);
   EXPECT_GE(live.RecordedCpus(), 1u);
   EXPECT_LE(live.RecordedCpus(), live.SystemCount());
   EXPECT_GE(live.MaxStandard(), 1u);
   EXPECT_TRUE(live.Recorded(0x80000000));
   EXPECT_EQ(live.Recorded(7), live.MaxStandard() >= 7);
   EXPECT_EQ(DecodeTopology(live).logical, live.SystemCount());
+}
+
+// A report reads the other processors only when processor 0 cannot settle the
+// arrangement alone, and answers as the reading of every processor does.
+TEST(ModernSnapshot, LiveReportMovesToTheOthersOnlyWhenItMust) {
+  const CpuidSnapshot report = ReadLiveSnapshot(LiveRead::Report);
+  const CpuidSnapshot every = ReadLiveSnapshot(LiveRead::Dump);
+  const bool settled =
+      SettledByProcessorZero(CpuidSnapshot({report.LeavesOf(0)}, report.SystemCount()));
+  EXPECT_EQ(report.RecordedCpus(), settled ? 1u : every.RecordedCpus());
+  const TopologyInfo fromReport = DecodeTopology(report);
+  const TopologyInfo fromEvery = DecodeTopology(every);
+  EXPECT_EQ(fromReport.packages, fromEvery.packages);
+  EXPECT_EQ(fromReport.cores, fromEvery.cores);
+  EXPECT_EQ(fromReport.threadsPerCore, fromEvery.threadsPerCore);
+  EXPECT_EQ(fromReport.logical, fromEvery.logical);
+  EXPECT_EQ(fromReport.coreTypes, fromEvery.coreTypes);
 }
 
 }  // namespace

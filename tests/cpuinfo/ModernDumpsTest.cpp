@@ -55,6 +55,20 @@ void ExpectDecoded(const std::string& file, const Expected& e) {
   EXPECT_EQ(uarch.codename, e.codename);
   EXPECT_EQ(uarch.process, e.process);
   const TopologyInfo t = DecodeTopology(snapshot);
+  // The live report reads processor 0 alone when its leaves settle the arrangement, and
+  // then its answer must be the one counted from every processor's identifier.
+  const CpuidSnapshot alone({snapshot.LeavesOf(0)}, snapshot.SystemCount());
+  const bool settled = SettledByProcessorZero(alone);
+  if (e.topology.performance > 0) {
+    EXPECT_FALSE(settled) << "a hybrid part's core types";
+  }
+  if (settled) {
+    const TopologyInfo fromOne = DecodeTopology(alone);
+    EXPECT_EQ(fromOne.packages, e.topology.packages);
+    EXPECT_EQ(fromOne.cores, e.topology.cores);
+    EXPECT_EQ(fromOne.threadsPerCore, e.topology.threadsPerCore);
+    EXPECT_EQ(fromOne.logical, e.topology.logical);
+  }
   EXPECT_EQ(t.packages, e.topology.packages);
   EXPECT_EQ(t.cores, e.topology.cores);
   EXPECT_EQ(t.threadsPerCore, e.topology.threadsPerCore);
@@ -85,6 +99,51 @@ void ExpectDecoded(const std::string& file, const Expected& e) {
   for (const char* flag : e.flags) EXPECT_TRUE(HasFlag(snapshot, flag)) << flag;
   for (const char* flag : e.without) EXPECT_FALSE(HasFlag(snapshot, flag)) << flag;
   EXPECT_FALSE(DecodeHypervisor(snapshot).present);
+}
+
+// Which parts the live report must read processor by processor: the hybrid ones (the
+// i5-12400 has P-cores alone and is not), the KX-7000, whose leaf 0x1F declares 96
+// logical processors where the system has 8, and the Vermeer, recorded without the
+// sub-leaves that say where its package level is.
+TEST(ModernDumps, ProcessorZeroSettlesAllButHybridPartsAndTwoThatCannotSayAlone) {
+  std::vector<std::string> unsettled;
+  for (const char* file : {"amd-genoa-0a10f11.cpuid",
+                           "amd-graniteridge-0b40f40.cpuid",
+                           "amd-matisse-0870f10.cpuid",
+                           "amd-milan-0a00f11.cpuid",
+                           "amd-phoenix-0a70f52.cpuid",
+                           "amd-pinnacleridge-0800f82.cpuid",
+                           "amd-raphael-0a60f12.cpuid",
+                           "amd-rome-0830f10.cpuid",
+                           "amd-strixpoint-0b20f40.cpuid",
+                           "amd-turin-0b00f21.cpuid",
+                           "amd-vermeer-0a20f12.cpuid",
+                           "amd-zen-0800f12.cpuid",
+                           "hygon-hygon-0900f11.cpuid",
+                           "intel-alderlake-0090672.cpuid",
+                           "intel-alderlakep-00906a3.cpuid",
+                           "intel-arrowlakeu-00b0650.cpuid",
+                           "intel-goldmontplus-00706a8.cpuid",
+                           "intel-graniterapids-00a06d1.cpuid",
+                           "intel-icelakey-00706e5.cpuid",
+                           "intel-lunarlake-00b06d1.cpuid",
+                           "intel-meteorlake-00a06a4.cpuid",
+                           "intel-raptorlake-00b0671.cpuid",
+                           "intel-sapphirerapids-00806f8.cpuid",
+                           "intel-skylake-00506e3.cpuid",
+                           "intel-skylakex-0050654.cpuid",
+                           "intel-tigerlake-00806c1.cpuid",
+                           "zhaoxin-kx7000-00607b1.cpuid"}) {
+    const CpuidSnapshot snapshot = Load(file);
+    if (!SettledByProcessorZero(CpuidSnapshot({snapshot.LeavesOf(0)}, snapshot.SystemCount()))) {
+      unsettled.emplace_back(file);
+    }
+  }
+  EXPECT_EQ(unsettled, (std::vector<std::string>{
+                           "amd-vermeer-0a20f12.cpuid", "intel-alderlakep-00906a3.cpuid",
+                           "intel-arrowlakeu-00b0650.cpuid", "intel-lunarlake-00b06d1.cpuid",
+                           "intel-meteorlake-00a06a4.cpuid", "intel-raptorlake-00b0671.cpuid",
+                           "zhaoxin-kx7000-00607b1.cpuid"}));
 }
 
 TEST(ModernDumps, AmdEpyc9654Genoa) {

@@ -51,7 +51,8 @@ TEST(ExtendedDump, TheLibrarySeesOnlySubLeafZeroOfProcessorZero) {
 // The live report answers the library from the snapshot: its answers are those the
 // processor gives when asked leaf by leaf.
 TEST(ExtendedDump, TheLiveSnapshotAnswersTheLibraryAsTheProcessorDoes) {
-  const cpuinfo::modern::CpuidSnapshot snapshot = cpuinfo::modern::ReadLiveSnapshot();
+  const cpuinfo::modern::CpuidSnapshot snapshot =
+      cpuinfo::modern::ReadLiveSnapshot(cpuinfo::modern::LiveRead::Report);
   const std::string fromSnapshot =
       LibraryReport(cpuinfo::modern::DumpFromSnapshot(snapshot, "live"));
   const cpuinfo::ScopedCpuidSource hardware(cpuinfo::HardwareCpuid());
@@ -62,7 +63,8 @@ TEST(ExtendedDump, ThisProcessorsDumpReadsBack) {
   std::ostringstream out, err;
   ASSERT_EQ(RunInfoTool({"--dump"}, out, err), 0) << err.str();
   const cpuinfo::CpuidDump dump = cpuinfo::ParseCpuidDump(out.str(), "live.cpuid");
-  EXPECT_EQ(dump.cpus.at(0), cpuinfo::modern::ReadLiveSnapshot().LeavesOf(0));
+  EXPECT_EQ(dump.cpus.at(0),
+            cpuinfo::modern::ReadLiveSnapshot(cpuinfo::modern::LiveRead::Dump).LeavesOf(0));
   EXPECT_GE(dump.processors, 1u);
   std::ostringstream refused, why;
   EXPECT_EQ(RunInfoTool({"--dump", "--json"}, refused, why), kExitBadInput);

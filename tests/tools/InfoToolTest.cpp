@@ -340,11 +340,11 @@ TEST(JsonReport, LiveReportMeasuresTheSpeedAndEachCoreClock) {
 }
 
 TEST(JsonText, FractionsInTheShortestDigitsThatReadBackTheSame) {
-  EXPECT_EQ(JsonValue(3641.2).Serialize(), "3641.2\n");
-  EXPECT_EQ(JsonValue(3600.0).Serialize(), "3600\n");
-  EXPECT_EQ(JsonValue(0.1 + 0.2).Serialize(), "0.30000000000000004\n");
-  EXPECT_EQ(JsonValue(std::nan("")).Serialize(), "null\n");
-  EXPECT_EQ(JsonValue(-HUGE_VAL).Serialize(), "null\n");
+  EXPECT_EQ(JsonText(3641.2), "3641.2");
+  EXPECT_EQ(JsonText(3600.0), "3600");
+  EXPECT_EQ(JsonText(0.1 + 0.2), "0.30000000000000004");
+  EXPECT_EQ(JsonText(std::nan("")), "null");
+  EXPECT_EQ(JsonText(-HUGE_VAL), "null");
 }
 
 TEST(JsonText, EscapesControlAndHighBytes) {

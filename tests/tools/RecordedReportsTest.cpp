@@ -8,6 +8,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "cpuinfo/CpuidDump.h"
+#include "cpuinfo/modern/ReportLeaves.h"
 #include "tools/InfoTool.h"
 
 namespace tools {
@@ -37,6 +39,20 @@ std::vector<fs::path> RecordedDumps() {
   return dumps;
 }
 
+// The first line in which two reports differ, for a failure short enough to read.
+std::string FirstDifference(const std::string& a, const std::string& b) {
+  std::istringstream left(a), right(b);
+  std::string l, r;
+  for (int line = 1;; ++line) {
+    const bool moreLeft = static_cast<bool>(std::getline(left, l));
+    const bool moreRight = static_cast<bool>(std::getline(right, r));
+    if (!moreLeft && !moreRight) return "no difference";
+    if (l != r || moreLeft != moreRight) {
+      return "line " + std::to_string(line) + ": \"" + l + "\" against \"" + r + "\"";
+    }
+  }
+}
+
 std::string Report(const fs::path& dump, bool json) {
   std::vector<std::string> args{"--cpuid-dump", dump.generic_string()};
   if (json) args.insert(args.begin(), "--json");
@@ -57,6 +73,29 @@ TEST(RecordedReports, EveryDumpReportsAsTheLinuxProgramDid) {
       EXPECT_EQ(Report(dump, json), Slurp(file)) << dump.filename() << (json ? " as JSON" : "");
     }
   }
+}
+
+// The live report asks the processor only for the leaves it reads: every recorded
+// processor, cut down to those leaves, reports exactly as it does whole.
+TEST(RecordedReports, TheLeavesAReportReadsAreAllItNeeds) {
+  const fs::path cut = fs::temp_directory_path() / "tachora-report-leaves";
+  fs::create_directories(cut);
+  for (const fs::path& dump : RecordedDumps()) {
+    const cpuinfo::CpuidDump whole =
+        cpuinfo::LoadCpuidDump(dump.string(), dump.filename().string());
+    const cpuinfo::modern::CpuidSnapshot view =
+        cpuinfo::modern::ReportView(cpuinfo::modern::SnapshotFromDump(whole));
+    const fs::path file = cut / dump.filename();
+    std::ofstream(file, std::ios::binary)
+        << cpuinfo::modern::DumpText(cpuinfo::modern::DumpFromSnapshot(view, whole.name));
+    for (const bool json : {false, true}) {
+      const std::string cutReport = Report(file, json);
+      const std::string wholeReport = Report(dump, json);
+      EXPECT_TRUE(cutReport == wholeReport) << dump.filename() << (json ? " as JSON, " : ", ")
+                                            << FirstDifference(cutReport, wholeReport);
+    }
+  }
+  fs::remove_all(cut);
 }
 
 TEST(RecordedReports, NoReportIsLeftWithoutItsDump) {

@@ -3,7 +3,8 @@
 # GCC, the sanitizer build with clang (so both compilers build and pass every test), the
 # Windows cross builds (the 32-bit and 64-bit tests, programs and installer under wine),
 # the end-to-end checks (closing, a dense screen, once more on the sanitizer build), the
-# dump fuzzer and the random-input test. Prints how long each step took.
+# dump fuzzer, the random-input test, and every command the README shows. Prints how long
+# each step took.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -25,7 +26,7 @@ step "format"
 scripts/check-format.sh
 
 step "build and test with GCC (release)"
-CC=gcc CXX=g++ scripts/build.sh build -DTACHORA_TESTS=ON
+CC=gcc CXX=g++ scripts/build.sh build -DTACHORA_TESTS=ON -DTACHORA_BENCHMARKS=ON
 ctest --test-dir build --output-on-failure -j"$(nproc)"
 
 step "build and test with clang, AddressSanitizer and UndefinedBehaviorSanitizer"
@@ -54,6 +55,9 @@ scripts/test-fuzz.sh 60
 
 step "monkey: random input for 75 s on the sanitizer build"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 scripts/test-monkey.sh build-asan 75
+
+step "the README's commands, as written"
+tests/e2e/readme-commands.sh
 
 finish_step
 printf '\nall tests passed in %d s\n' "$SECONDS"

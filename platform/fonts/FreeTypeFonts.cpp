@@ -274,29 +274,6 @@ void WarnOnStderr(const std::string& message) {
 
 }  // namespace
 
-// GCC says it builds with AddressSanitizer by a macro, clang by a feature test.
-#if defined(__SANITIZE_ADDRESS__)
-#define TACHORA_ADDRESS_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define TACHORA_ADDRESS_SANITIZER 1
-#endif
-#endif
-
-#if defined(TACHORA_ADDRESS_SANITIZER)
-// fontconfig loses a few hundred bytes while parsing its configuration, and libdbus
-// (which SDL loads) about a kilobyte at exit, once per process; keep the leak checker
-// of sanitizer builds quiet about both.
-extern "C" const char* __lsan_default_suppressions() {
-  return "leak:libfontconfig.so\n"
-         "leak:libdbus-1.so\n";
-}
-// Known and suppressed: no statistics about them on stderr at every exit.
-extern "C" const char* __lsan_default_options() {
-  return "print_suppressions=0";
-}
-#endif
-
 std::unique_ptr<FontLibrary> CreateFreeTypeFonts(FontSources sources) {
   return std::make_unique<FreeTypeLibrary>(std::move(sources));
 }

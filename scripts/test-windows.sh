@@ -4,7 +4,8 @@
 # user-mode emulator, set up by scripts/setup-wine32.sh) and the 64-bit one under wine64.
 # Each build's tests run in one WoW64 prefix on a virtual display, then each real
 # Tachora.exe end to end (tests/e2e/run-wine-e2e.sh, against the native build in build/,
-# which it builds when missing) and its setup program (tests/e2e/test-installer.sh).
+# which it builds when missing; the 64-bit one also tests/e2e/test-wine-hover.sh) and its
+# setup program (tests/e2e/test-installer.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -105,6 +106,11 @@ for bits in 32 64; do
   start=$SECONDS
   tests/e2e/run-wine-e2e.sh "build-win$bits" build
   elapsed "$bits-bit Tachora.exe end to end" "$start"
+  if [ "$bits" = 64 ]; then
+    start=$SECONDS
+    tests/e2e/test-wine-hover.sh build-win64
+    elapsed "64-bit Tachora.exe: buttons lose their hover look" "$start"
+  fi
   start=$SECONDS
   tests/e2e/test-installer.sh "build-win$bits"
   elapsed "$bits-bit setup program: install, start, uninstall" "$start"

@@ -42,6 +42,12 @@ const ButtonMessage* FindButtonMessage(UINT message) {
   return nullptr;
 }
 
+// A second look at the pointer, a moment after a capture ends or the pointer enters: the
+// system may still place the cursor where the input it just handled put it (wine answers
+// from that input for 100 ms) while the pointer is already elsewhere.
+constexpr UINT_PTR kPointerCheckTimer = 1;
+constexpr UINT kPointerCheckMs = 150;
+
 DWORD StyleFor(bool borderless) {
   // The system menu and minimise box give a popup the task bar's minimise and Alt+F4.
   return borderless ? WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX
@@ -153,8 +159,11 @@ void Win32Window::FollowDrag() {
   ::SetWindowPos(window_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// The leave tracking does not outlast a capture: a pointer that left while a button was
-// held has left now; otherwise the tracking is armed again.
+// Arms the leave tracking of a pointer said to be inside, after a mouse message or a
+// capture (which the tracking does not outlast): a pointer that is in fact elsewhere by
+// now (it left while a button was held, or while the program was busy and its messages
+// waited) leaves at once. The system would not say so: it tracks only a pointer it sees
+// inside.
 void Win32Window::RearmLeaveTracking() {
   if (LeaveIfPointerGone()) return;
   TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window_, 0};
@@ -194,14 +203,11 @@ bool Win32Window::Mouse(UINT message, WPARAM, LPARAM lParam) {
       FollowDrag();
       return true;
     }
-    if (!tracking_) {
-      TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window_, 0};
-      tracking_ = ::TrackMouseEvent(&track) != FALSE;
-      if (tracking_) backend_.pointer_window_ = this;
-      ApplyCursor();
-      Push(Event::Type::MouseEnter);
-    }
+    const bool entering = !tracking_ && InClientArea(x, y);
+    if (entering) Enter();
     Push(Event::Type::MouseMove, x, y);
+    // A move found queued after the pointer went on: the pointer leaves again at once.
+    if (entering) RearmLeaveTracking();
     return true;
   }
   const ButtonMessage* button = FindButtonMessage(message);
@@ -222,6 +228,12 @@ bool Win32Window::Mouse(UINT message, WPARAM, LPARAM lParam) {
     ::ReleaseCapture();
     return true;
   }
+  // A press or release found queued after the pointer's leave was said (the program was
+  // busy while the pointer came, clicked and went on): the pointer was inside when it was
+  // made. Its leave is decided again once the capture ends. (A captured release outside
+  // says nothing of the kind.)
+  const bool entering = !tracking_ && InClientArea(x, y);
+  if (entering) Enter();
   backend_.Push({.type = button->down ? Event::Type::MouseDown : Event::Type::MouseUp,
                  .window = id_,
                  .x = x,
@@ -233,9 +245,25 @@ bool Win32Window::Mouse(UINT message, WPARAM, LPARAM lParam) {
     ::SetCapture(window_);
   } else if (!(GetKeyState(VK_LBUTTON) < 0 || GetKeyState(VK_RBUTTON) < 0 ||
                GetKeyState(VK_MBUTTON) < 0)) {
-    ::ReleaseCapture();
+    // Ending a capture checks the pointer (WM_CAPTURECHANGED); a release without one
+    // checks it here.
+    if (::GetCapture() == window_) {
+      ::ReleaseCapture();
+    } else if (entering) {
+      RearmLeaveTracking();
+    }
   }
   return true;
+}
+
+// The pointer is inside, as a mouse message says; its leave is tracked once the message
+// is queued (RearmLeaveTracking), so a pointer already gone leaves after it.
+void Win32Window::Enter() {
+  tracking_ = true;
+  backend_.pointer_window_ = this;
+  ApplyCursor();
+  Push(Event::Type::MouseEnter);
+  ::SetTimer(window_, kPointerCheckTimer, kPointerCheckMs, nullptr);
 }
 
 LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -248,7 +276,15 @@ LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_CAPTURECHANGED:
       drag_.active = false;
-      if (tracking_) RearmLeaveTracking();
+      if (tracking_) {
+        RearmLeaveTracking();
+        ::SetTimer(window_, kPointerCheckTimer, kPointerCheckMs, nullptr);
+      }
+      return 0;
+    case WM_TIMER:
+      if (wParam != kPointerCheckTimer) break;
+      ::KillTimer(window_, kPointerCheckTimer);
+      LeaveIfPointerGone();
       return 0;
     case WM_MOVE: {
       // The client area's screen position, as the program places windows.

@@ -89,8 +89,14 @@ class Win32Window : public NativeWindow {
     }
   }
   void Push(Event::Type type, int x = 0, int y = 0);
+  // Whether a mouse message's client point is in the window (a captured one may be not).
+  bool InClientArea(int x, int y) const {
+    RECT r{};
+    return ::GetClientRect(window_, &r) && x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+  }
   bool Mouse(UINT message, WPARAM wParam, LPARAM lParam);
   void FollowDrag();
+  void Enter();
   void RearmLeaveTracking();
   bool LeaveIfPointerGone();
   void RaiseOwnedWindow();

@@ -263,6 +263,32 @@ TEST_F(Win32BackendTest, APointerThatLeftWhileHeldLeavesWhenReleased) {
   }));
 }
 
+TEST_F(Win32BackendTest, AClickFoundQueuedAfterTheLeaveIsInsideThenLeavesAgain) {
+  // The program is busy while the pointer clicks the window and goes on. The system's
+  // leave, a posted message, is taken before the click's input that came earlier.
+  MoveTo(5, 5);
+  auto window = Open(200, 200, 100, 80);
+  const uint32_t id = window->Id();
+  MoveTo(230, 240);
+  Send(MOUSEEVENTF_LEFTDOWN);
+  Send(MOUSEEVENTF_LEFTUP);
+  INPUT away{};
+  away.type = INPUT_MOUSE;
+  away.mi.dx = 600 * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+  away.mi.dy = 600 * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+  away.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  ::SendInput(1, &away, sizeof(away));
+  ::PostMessageW(Hwnd(*window), WM_MOUSELEAVE, 0, 0);
+  const std::vector<Event> events = Pump(500);
+  std::vector<Type> pointer;
+  for (const Event& e : events) {
+    if (e.window == id && e.type != Type::MouseMove) pointer.push_back(e.type);
+  }
+  // Inside for the click, as the pointer was when it clicked, and out again after it.
+  EXPECT_EQ(pointer, (std::vector<Type>{Type::MouseLeave, Type::MouseEnter, Type::MouseDown,
+                                        Type::MouseUp, Type::MouseLeave}));
+}
+
 TEST_F(Win32BackendTest, PressesAndReleasesAreDeliveredWithTheirPoint) {
   auto window = Open(200, 200, 100, 80);
   MoveTo(210, 220);

@@ -25,7 +25,7 @@ if [ -z "${WINEPREFIX:-}" ]; then
   # A WoW64 prefix of its own, booted without a display (whose desktop would outlive the
   # boot), deleted with $out.
   export WINEPREFIX=$out/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  DISPLAY= /usr/lib/wine/wine64 wineboot --init >"$out/wineboot.log" 2>&1
+  DISPLAY='' /usr/lib/wine/wine64 wineboot --init >"$out/wineboot.log" 2>&1
   "$root/scripts/wine-fonts.sh" "$WINEPREFIX"
   /usr/lib/wine/wineserver -w
 fi

@@ -3,7 +3,7 @@
 # 32-bit build that cannot run here. ARCH is i386 or x86-64. The program must be of that
 # architecture, stripped, need Windows Vista (6.0) at least and import only DLLs every
 # Windows has; Tachora.exe is a GUI program with the version information, manifest and
-# icon resources.
+# icon resources, and imports neither shell32 nor ole32 (it loads them when needed).
 set -euo pipefail
 exe=${1:?usage: check-windows-exe.sh EXE ARCH}
 arch=${2:?usage: check-windows-exe.sh EXE ARCH}
@@ -30,6 +30,10 @@ done <<<"$dlls"
 
 if [ "$(basename "$exe")" = Tachora.exe ]; then
   grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" || fail "is not a GUI program"
+  # Loaded when the first web address opens: every start would pay for them and theirs.
+  while read -r dll; do
+    [[ $dll =~ ^(SHELL32|ole32)\.dll$ ]] && fail "imports $dll, which start-up does not need"
+  done <<<"$dlls"
   # Resource strings are UTF-16: each ASCII character followed by a zero byte.
   for text in "Quillon Software" "3.0.3.3" "Tachora"; do
     pattern=$(printf '%s' "$text" | sed 's/[.]/\\./g; s/\(\\\.\|[^\\]\)/\1\\x00/g')

@@ -12,6 +12,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/win32/SyntheticInput.h"
+
 namespace platform {
 namespace {
 
@@ -61,20 +63,9 @@ class Win32BackendTest : public testing::Test {
     return window;
   }
 
-  static void Send(DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    ::SendInput(1, &input, sizeof(input));
-  }
   // Moves the pointer as a mouse would, and takes the events that follow.
   std::vector<Event> MoveTo(int x, int y) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &input, sizeof(input));
+    SendPointerTo(x, y);
     return Pump(100);
   }
 
@@ -235,8 +226,8 @@ TEST_F(Win32BackendTest, APointerThatLeavesAfterAClickIsSeenLeaving) {
   auto window = Open(200, 200, 100, 80);
   const uint32_t id = window->Id();
   MoveTo(230, 240);
-  Send(MOUSEEVENTF_LEFTDOWN);
-  Send(MOUSEEVENTF_LEFTUP);
+  SendButton(MOUSEEVENTF_LEFTDOWN);
+  SendButton(MOUSEEVENTF_LEFTUP);
   Pump(200);
   std::vector<Event> events = MoveTo(600, 600);  // out in one move
   const std::vector<Event> later = Pump(300);
@@ -249,10 +240,10 @@ TEST_F(Win32BackendTest, APointerThatLeftWhileHeldLeavesWhenReleased) {
   auto window = Open(200, 200, 100, 80);
   const uint32_t id = window->Id();
   MoveTo(230, 240);
-  Send(MOUSEEVENTF_LEFTDOWN);
+  SendButton(MOUSEEVENTF_LEFTDOWN);
   Pump(100);
   std::vector<Event> events = MoveTo(600, 600);  // out in one move, the button held
-  Send(MOUSEEVENTF_LEFTUP);
+  SendButton(MOUSEEVENTF_LEFTUP);
   const std::vector<Event> released = Pump(300);
   events.insert(events.end(), released.begin(), released.end());
   auto up = std::find_if(events.begin(), events.end(),
@@ -270,14 +261,9 @@ TEST_F(Win32BackendTest, AClickFoundQueuedAfterTheLeaveIsInsideThenLeavesAgain) 
   auto window = Open(200, 200, 100, 80);
   const uint32_t id = window->Id();
   MoveTo(230, 240);
-  Send(MOUSEEVENTF_LEFTDOWN);
-  Send(MOUSEEVENTF_LEFTUP);
-  INPUT away{};
-  away.type = INPUT_MOUSE;
-  away.mi.dx = 600 * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
-  away.mi.dy = 600 * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
-  away.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  ::SendInput(1, &away, sizeof(away));
+  SendButton(MOUSEEVENTF_LEFTDOWN);
+  SendButton(MOUSEEVENTF_LEFTUP);
+  SendPointerTo(600, 600);  // away, not taken until the leave below is
   ::PostMessageW(Hwnd(*window), WM_MOUSELEAVE, 0, 0);
   const std::vector<Event> events = Pump(500);
   std::vector<Type> pointer;
@@ -292,8 +278,8 @@ TEST_F(Win32BackendTest, AClickFoundQueuedAfterTheLeaveIsInsideThenLeavesAgain) 
 TEST_F(Win32BackendTest, PressesAndReleasesAreDeliveredWithTheirPoint) {
   auto window = Open(200, 200, 100, 80);
   MoveTo(210, 220);
-  Send(MOUSEEVENTF_LEFTDOWN);
-  Send(MOUSEEVENTF_LEFTUP);
+  SendButton(MOUSEEVENTF_LEFTDOWN);
+  SendButton(MOUSEEVENTF_LEFTUP);
   const std::vector<Event> events =
       Pump(300, [](const Event& e) { return e.type == Type::MouseUp; });
   auto down = std::find_if(events.begin(), events.end(),
@@ -309,12 +295,12 @@ TEST_F(Win32BackendTest, DraggingMovesTheWindowByHand) {
   auto window = Open(300, 300, 120, 90);
   window->SetDragTest([](int, int y) { return y < 20; });
   MoveTo(310, 305);
-  Send(MOUSEEVENTF_LEFTDOWN);
+  SendButton(MOUSEEVENTF_LEFTDOWN);
   std::vector<Event> events = Pump(100);
   for (const auto& step : {MoveTo(340, 325), MoveTo(350, 345)}) {
     events.insert(events.end(), step.begin(), step.end());
   }
-  Send(MOUSEEVENTF_LEFTUP);
+  SendButton(MOUSEEVENTF_LEFTUP);
   const std::vector<Event> released = Pump(200);
   events.insert(events.end(), released.begin(), released.end());
   RECT r{};
@@ -390,8 +376,8 @@ TEST_F(Win32BackendTest, OwnedDialogStaysAboveItsDisabledOwner) {
   Pump(100);
   // A press on the disabled owner is not the program's input; it brings the dialog forward.
   MoveTo(120, 280);
-  Send(MOUSEEVENTF_LEFTDOWN);
-  Send(MOUSEEVENTF_LEFTUP);
+  SendButton(MOUSEEVENTF_LEFTDOWN);
+  SendButton(MOUSEEVENTF_LEFTUP);
   const std::vector<Event> events = Pump(300);
   EXPECT_FALSE(Has(events, Type::MouseDown, owner->Id()));
   EXPECT_EQ(::GetForegroundWindow(), Hwnd(*dialog));
@@ -411,8 +397,8 @@ TEST_F(Win32BackendTest, OwnedDialogStaysAboveItsDisabledOwner) {
   dialog->Hide();
   Pump(100);
   MoveTo(125, 285);
-  Send(MOUSEEVENTF_LEFTDOWN);
-  Send(MOUSEEVENTF_LEFTUP);
+  SendButton(MOUSEEVENTF_LEFTDOWN);
+  SendButton(MOUSEEVENTF_LEFTUP);
   EXPECT_TRUE(Has(Pump(300), Type::MouseDown, owner->Id()));
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/win32/Win32Backend.h"
 #include "tests/platform/BackendContract.h"
+#include "tests/win32/SyntheticInput.h"
 
 namespace platform {
 namespace {
@@ -21,16 +22,9 @@ class Win32Driver {
 
   Backend& Get() { return backend_; }
   int SettleMs() const { return 300; }
-  void MovePointer(int x, int y) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &input, sizeof(input));
-  }
-  void PressLeft() { Send(MOUSEEVENTF_LEFTDOWN); }
-  void ReleaseLeft() { Send(MOUSEEVENTF_LEFTUP); }
+  void MovePointer(int x, int y) { SendPointerTo(x, y); }
+  void PressLeft() { SendButton(MOUSEEVENTF_LEFTDOWN); }
+  void ReleaseLeft() { SendButton(MOUSEEVENTF_LEFTUP); }
   void AskToClose(const NativeWindow& window) { ::PostMessageW(Hwnd(window), WM_CLOSE, 0, 0); }
   Point Position(const NativeWindow& window) const {
     POINT p{0, 0};
@@ -42,13 +36,6 @@ class Win32Driver {
   }
 
  private:
-  static void Send(DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    ::SendInput(1, &input, sizeof(input));
-  }
-
   Win32Backend backend_;
 };
 

@@ -20,19 +20,6 @@ trap 'cleanup; rm -rf "$work"' EXIT
 # The command lines, without the comments beside them.
 mapfile -t commands < <(sed -n 's/^    \([^ #].*\)$/\1/p' README.md | sed 's/ \{2,\}#.*//')
 
-# The visible window named $1, of the Linux program or of a wine one (whose windows have
-# wine's class), waiting up to $2 seconds.
-find_window() {
-  local id
-  for _ in $(seq $(($2 * 10))); do
-    for id in $(program_windows) $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
-      [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && { echo "$id"; return 0; }
-    done
-    sleep 0.1
-  done
-  return 1
-}
-
 # A program that opens its window: started as the README starts it, its main window must
 # show within $2 seconds, and its "X" and the promotion dialog's "Close" must end it with
 # status 0. Clicks, not keys: a key sent before the window manager gives the window the
@@ -42,10 +29,10 @@ run_window() {
   bash -c "$command" >"$work/window.log" 2>&1 &
   pid=$!
   track $pid
-  main=$(find_window Tachora "$limit") || { cat "$work/window.log" >&2; fail "$command: no window"; }
+  main=$(wait_window Tachora "$limit") || { cat "$work/window.log" >&2; fail "$command: no window"; }
   sleep 1
   click "$main" 658 11 # "X"
-  promo=$(find_window Linkora 20) || fail "$command: no promotion dialog on closing"
+  promo=$(wait_window Linkora 20) || fail "$command: no promotion dialog on closing"
   sleep 0.5
   click "$promo" 553 413 # "Close"
   for _ in $(seq 400); do kill -0 $pid 2>/dev/null || break; sleep 0.05; done
